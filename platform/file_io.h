@@ -1,0 +1,16 @@
+#pragma once
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace lanxi {
+
+// The whole file as bytes; nullopt when it cannot be read.
+std::optional<std::string> ReadFileBytes(const std::filesystem::path& path);
+
+// Writes through a temporary file in the same folder and renames it over the target, so a
+// crash leaves either the old or the new file, never half of one. Creates missing folders.
+bool WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes);
+
+} // namespace lanxi

@@ -1,0 +1,117 @@
+#include "platform/paths.h"
+
+#include <cstdlib>
+#include <mutex>
+#include <system_error>
+
+namespace lanxi {
+namespace {
+
+struct Folders {
+    std::mutex mutex;
+    std::filesystem::path program;
+    std::filesystem::path config;
+};
+
+Folders& folders() {
+    static Folders f;
+    return f;
+}
+
+std::filesystem::path executableDirectory() {
+    std::error_code ec;
+    std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+    if (ec || exe.empty()) {
+        return std::filesystem::current_path(ec);
+    }
+    return exe.parent_path();
+}
+
+std::filesystem::path userConfigDirectory() {
+    if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg) {
+        return xdg;
+    }
+    if (const char* home = std::getenv("HOME"); home && *home) {
+        return std::filesystem::path(home) / ".config";
+    }
+    return TempDirectory();
+}
+
+std::filesystem::path absoluteOrAsGiven(const std::filesystem::path& p) {
+    std::error_code ec;
+    std::filesystem::path a = std::filesystem::absolute(p, ec);
+    return ec ? p : a;
+}
+
+} // namespace
+
+PathOverrides TakePathOverrides(std::vector<std::string>& args) {
+    PathOverrides o;
+    std::vector<std::string> rest;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        auto take = [&](const std::string& flag, std::filesystem::path& into) {
+            if (a == flag && i + 1 < args.size()) {
+                into = args[++i];
+                return true;
+            }
+            if (a.rfind(flag + "=", 0) == 0) {
+                into = a.substr(flag.size() + 1);
+                return true;
+            }
+            return false;
+        };
+        if (!take("--home", o.home) && !take("--config", o.config)) {
+            rest.push_back(a);
+        }
+    }
+    args = rest;
+    if (o.home.empty()) {
+        if (const char* h = std::getenv("LANXI_HOME"); h && *h) {
+            o.home = h;
+        }
+    }
+    if (o.config.empty()) {
+        if (const char* c = std::getenv("LANXI_CONFIG"); c && *c) {
+            o.config = c;
+        }
+    }
+    return o;
+}
+
+void ConfigurePaths(const PathOverrides& overrides) {
+    Folders& f = folders();
+    std::lock_guard lock(f.mutex);
+    f.program = overrides.home.empty() ? executableDirectory() : absoluteOrAsGiven(overrides.home);
+    f.config = overrides.config.empty() ? userConfigDirectory() : absoluteOrAsGiven(overrides.config);
+}
+
+std::filesystem::path ProgramDirectory() {
+    Folders& f = folders();
+    std::lock_guard lock(f.mutex);
+    if (f.program.empty()) {
+        f.program = executableDirectory();
+    }
+    return f.program;
+}
+
+std::filesystem::path ConfigDirectory() {
+    Folders& f = folders();
+    std::lock_guard lock(f.mutex);
+    if (f.config.empty()) {
+        f.config = userConfigDirectory();
+    }
+    return f.config;
+}
+
+std::filesystem::path TempDirectory() {
+    std::error_code ec;
+    std::filesystem::path t = std::filesystem::temp_directory_path(ec);
+    return ec ? std::filesystem::path("/tmp") : t;
+}
+
+std::filesystem::path SettingsPath() { return ConfigDirectory() / "岚溪_rdzw.ini"; }
+
+std::filesystem::path StartPagePath() { return TempDirectory() / "findex.html"; }
+
+} // namespace lanxi

@@ -1,0 +1,286 @@
+#include "rules/gbk_text.h"
+
+#include <charconv>
+#include <cstring>
+
+namespace lanxi::gbk {
+namespace {
+
+unsigned char byteAt(std::string_view t, size_t i) { return static_cast<unsigned char>(t[i]); }
+
+char foldAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool hasAsciiLetter(std::string_view s) {
+    for (size_t i = 0; i < s.size(); ++i) {
+        if (isLeadByte(byteAt(s, i))) {
+            ++i;
+        } else if (foldAscii(s[i]) >= 'a' && foldAscii(s[i]) <= 'z') {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Folds only single-byte characters of the needle; two-byte characters compare exactly.
+bool matchesFolded(std::string_view t, size_t at, std::string_view s) {
+    if (t.size() - at < s.size()) {
+        return false;
+    }
+    for (size_t j = 0; j < s.size(); ++j) {
+        if (isLeadByte(byteAt(s, j))) {
+            if (t[at + j] != s[j] || (j + 1 < s.size() && t[at + j + 1] != s[j + 1])) {
+                return false;
+            }
+            ++j;
+        } else if (foldAscii(t[at + j]) != foldAscii(s[j])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+size_t charWidth(std::string_view t, size_t i) { return isLeadByte(byteAt(t, i)) ? 2 : 1; }
+
+// 0-based offset of the first match at a character start, scanning from the character
+// start `start`; npos when there is none. s must not be empty.
+size_t findFrom(std::string_view t, std::string_view s, size_t start, bool ignoreCase) {
+    if (ignoreCase && hasAsciiLetter(s)) {
+        for (size_t i = start; i < t.size() && t.size() - i >= s.size(); i += charWidth(t, i)) {
+            if (matchesFolded(t, i, s)) {
+                return i;
+            }
+        }
+        return std::string_view::npos;
+    }
+    // Let the library find candidates fast, then keep only those at character starts.
+    size_t boundary = start;
+    size_t from = start;
+    while (true) {
+        size_t hit = t.find(s, from);
+        if (hit == std::string_view::npos) {
+            return hit;
+        }
+        while (boundary < hit) {
+            boundary += charWidth(t, boundary);
+        }
+        if (boundary == hit) {
+            return hit;
+        }
+        from = boundary;
+    }
+}
+
+} // namespace
+
+Pos length(std::string_view t) { return static_cast<Pos>(t.size()); }
+
+Pos find(std::string_view t, std::string_view s, Pos from, bool ignoreCase) {
+    if (from < 1) {
+        from = 1;
+    }
+    if (from > length(t)) {
+        return kNotFound;
+    }
+    if (s.empty()) {
+        return 1;
+    }
+    size_t hit = findFrom(t, s, static_cast<size_t>(from - 1), ignoreCase);
+    return hit == std::string_view::npos ? kNotFound : static_cast<Pos>(hit) + 1;
+}
+
+Pos findLast(std::string_view t, std::string_view s, bool ignoreCase) {
+    if (s.empty()) {
+        return t.empty() ? kNotFound : 1;
+    }
+    Pos last = kNotFound;
+    size_t start = 0;
+    while (start < t.size()) {
+        size_t hit = findFrom(t, s, start, ignoreCase);
+        if (hit == std::string_view::npos) {
+            break;
+        }
+        last = static_cast<Pos>(hit) + 1;
+        start = hit + charWidth(t, hit);
+    }
+    return last;
+}
+
+std::string mid(std::string_view t, Pos start, Pos n) {
+    if (start < 1 || start > length(t) || n <= 0) {
+        return {};
+    }
+    return std::string(t.substr(static_cast<size_t>(start - 1), static_cast<size_t>(n)));
+}
+
+std::string left(std::string_view t, Pos n) {
+    if (n <= 0) {
+        return {};
+    }
+    return std::string(t.substr(0, static_cast<size_t>(n)));
+}
+
+std::string right(std::string_view t, Pos n) {
+    if (n <= 0) {
+        return {};
+    }
+    if (n >= length(t)) {
+        return std::string(t);
+    }
+    return std::string(t.substr(t.size() - static_cast<size_t>(n)));
+}
+
+std::string replaceAll(std::string_view t, std::string_view findText, std::string_view repl,
+                       Pos from, Pos count, bool ignoreCase) {
+    if (findText.empty() || count == 0) {
+        return std::string(t);
+    }
+    size_t pos = from < 1 ? 0 : static_cast<size_t>(from - 1);
+    if (pos >= t.size()) {
+        return std::string(t);
+    }
+    std::string out;
+    out.reserve(t.size());
+    out.append(t.substr(0, pos));
+    Pos done = 0;
+    while (count < 0 || done < count) {
+        size_t hit = findFrom(t, findText, pos, ignoreCase);
+        if (hit == std::string_view::npos) {
+            break;
+        }
+        out.append(t.substr(pos, hit - pos));
+        out.append(repl);
+        pos = hit + findText.size();
+        ++done;
+    }
+    out.append(t.substr(pos));
+    return out;
+}
+
+std::string removeAt(std::string_view t, Pos start, Pos n) {
+    std::string out(t);
+    if (start < 1 || start > length(t) || n <= 0) {
+        return out;
+    }
+    out.erase(static_cast<size_t>(start - 1), static_cast<size_t>(n));
+    return out;
+}
+
+std::vector<std::string> split(std::string_view t, std::string_view sep) {
+    std::vector<std::string> pieces;
+    if (t.empty()) {
+        return pieces;
+    }
+    if (sep.empty()) {
+        pieces.emplace_back(t);
+        return pieces;
+    }
+    size_t pos = 0;
+    while (pos < t.size()) {
+        size_t hit = findFrom(t, sep, pos, false);
+        if (hit == std::string_view::npos) {
+            pieces.emplace_back(t.substr(pos));
+            break;
+        }
+        pieces.emplace_back(t.substr(pos, hit - pos));
+        pos = hit + sep.size();
+    }
+    return pieces;
+}
+
+namespace {
+template <typename Convert> std::string mapSingleByteChars(std::string_view t, Convert convert) {
+    std::string out(t);
+    for (size_t i = 0; i < out.size(); ++i) {
+        if (isLeadByte(static_cast<unsigned char>(out[i]))) {
+            ++i;
+        } else {
+            out[i] = convert(out[i]);
+        }
+    }
+    return out;
+}
+} // namespace
+
+std::string upper(std::string_view t) {
+    return mapSingleByteChars(
+        t, [](char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; });
+}
+
+std::string lower(std::string_view t) { return mapSingleByteChars(t, foldAscii); }
+
+std::string toFullWidth(std::string_view t) {
+    std::string out(t.size() * 2, '\0');
+    char* w = out.data();
+    for (size_t i = 0; i < t.size(); ++i) {
+        unsigned char b = byteAt(t, i);
+        if (isLeadByte(b)) {
+            *w++ = t[i];
+            if (i + 1 < t.size()) {
+                *w++ = t[++i];
+            }
+        } else if (b >= 0x21 && b <= 0x7D) {
+            *w++ = static_cast<char>(0xA3);
+            *w++ = static_cast<char>(b + 0x80);
+        } else if (b == ' ') {
+            *w++ = static_cast<char>(0xA1);
+            *w++ = static_cast<char>(0xA1);
+        } else if (b == '~') {
+            *w++ = static_cast<char>(0xA1);
+            *w++ = static_cast<char>(0xAB);
+        } else {
+            *w++ = t[i];
+        }
+    }
+    out.resize(static_cast<size_t>(w - out.data()));
+    return out;
+}
+
+double number(std::string_view t) {
+    size_t i = 0;
+    while (i < t.size() && (t[i] == ' ' || t[i] == '\t' || t[i] == '\r' || t[i] == '\n')) {
+        ++i;
+    }
+    bool negative = false;
+    if (i < t.size() && (t[i] == '+' || t[i] == '-')) {
+        negative = t[i] == '-';
+        ++i;
+    }
+    size_t begin = i;
+    while (i < t.size() && t[i] >= '0' && t[i] <= '9') {
+        ++i;
+    }
+    if (i < t.size() && t[i] == '.') {
+        ++i;
+        while (i < t.size() && t[i] >= '0' && t[i] <= '9') {
+            ++i;
+        }
+    }
+    double value = 0;
+    auto [ptr, ec] = std::from_chars(t.data() + begin, t.data() + i, value,
+                                     std::chars_format::fixed);
+    (void)ptr;
+    if (ec != std::errc()) {
+        return 0;
+    }
+    return negative ? -value : value;
+}
+
+long long integer(std::string_view t) {
+    double v = number(t);
+    constexpr double kLimit = 9.2e18;
+    if (v > kLimit) {
+        return static_cast<long long>(kLimit);
+    }
+    if (v < -kLimit) {
+        return static_cast<long long>(-kLimit);
+    }
+    return static_cast<long long>(v);
+}
+
+std::string_view untilNul(std::string_view bytes) {
+    const void* nul = std::memchr(bytes.data(), 0, bytes.size());
+    return nul ? bytes.substr(0, static_cast<size_t>(static_cast<const char*>(nul) - bytes.data()))
+               : bytes;
+}
+
+} // namespace lanxi::gbk

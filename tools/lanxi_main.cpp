@@ -1,0 +1,225 @@
+// lanxi: the reader's operations without a window, for people who write rule files.
+// Arguments are UTF-8; files are read and written as GBK; output is UTF-8.
+#include "platform/file_io.h"
+#include "platform/paths.h"
+#include "rules/extraction.h"
+#include "rules/gbk_convert.h"
+#include "rules/gbk_text.h"
+#include "rules/regex.h"
+#include "rules/site_rules.h"
+
+#include <nlohmann/json.hpp>
+
+#include <algorithm>
+#include <charconv>
+#include <iostream>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+using namespace lanxi;
+
+namespace {
+
+constexpr int kUsageError = 2;
+constexpr int kInputError = 1;
+
+const char* const kUsage =
+    "usage: lanxi [--home DIR] [--config DIR] COMMAND ...\n"
+    "  rule SECTION KEY [--site N] [--default TEXT]   value of a site rule\n"
+    "  cut FILE START END                             text between two markers\n"
+    "  filter FILE                                    text after the HTML replacement list\n"
+    "  match PATTERN FILE [--json]                    every match of a regular expression\n";
+
+struct Command {
+    std::vector<std::string> positional;
+    std::map<std::string, std::string> options; // --name value
+    std::map<std::string, bool> flags;          // --name
+};
+
+struct Failure {
+    int code;
+    std::string message;
+};
+
+// Splits args into positional words, options that take a value and bare flags.
+std::optional<Command> parseCommand(const std::vector<std::string>& args,
+                                    const std::vector<std::string>& valueOptions,
+                                    const std::vector<std::string>& flagOptions,
+                                    std::string& error) {
+    Command c;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a.rfind("--", 0) != 0 || a.size() == 2) {
+            c.positional.push_back(a);
+            continue;
+        }
+        std::string name = a.substr(2);
+        if (std::find(valueOptions.begin(), valueOptions.end(), name) != valueOptions.end()) {
+            if (i + 1 >= args.size()) {
+                error = "option " + a + " needs a value";
+                return std::nullopt;
+            }
+            c.options[name] = args[++i];
+        } else if (std::find(flagOptions.begin(), flagOptions.end(), name) !=
+                   flagOptions.end()) {
+            c.flags[name] = true;
+        } else {
+            error = "unknown option " + a;
+            return std::nullopt;
+        }
+    }
+    return c;
+}
+
+std::optional<std::string> readTextFile(const std::string& name, Failure& failure) {
+    std::optional<std::string> bytes = ReadFileBytes(name);
+    if (!bytes) {
+        failure = {kInputError, "cannot read file: " + name};
+        return std::nullopt;
+    }
+    return std::string(gbk::untilNul(*bytes));
+}
+
+void printGbk(std::string_view gbk) { std::cout << GbkToUtf8(gbk); }
+
+int runRule(const Command& c, Failure& failure) {
+    if (c.positional.size() != 2) {
+        failure = {kUsageError, "rule needs SECTION and KEY"};
+        return failure.code;
+    }
+    int site = kSiteRdzw;
+    if (auto it = c.options.find("site"); it != c.options.end()) {
+        const std::string& s = it->second;
+        auto [ptr, ec] = std::from_chars(s.data(), s.data() + s.size(), site);
+        if (ec != std::errc() || ptr != s.data() + s.size()) {
+            failure = {kUsageError, "--site needs a whole number, not: " + s};
+            return failure.code;
+        }
+    }
+    std::string def;
+    if (auto it = c.options.find("default"); it != c.options.end()) {
+        def = Utf8ToGbk(it->second);
+    }
+    printGbk(ReadRule(Utf8ToGbk(c.positional[0]), Utf8ToGbk(c.positional[1]), def, site));
+    std::cout << '\n';
+    return 0;
+}
+
+int runCut(const Command& c, Failure& failure) {
+    if (c.positional.size() != 3) {
+        failure = {kUsageError, "cut needs FILE, START and END"};
+        return failure.code;
+    }
+    auto text = readTextFile(c.positional[0], failure);
+    if (!text) {
+        return failure.code;
+    }
+    printGbk(ExtractBetween(*text, Utf8ToGbk(c.positional[1]), Utf8ToGbk(c.positional[2])));
+    return 0;
+}
+
+int runFilter(const Command& c, Failure& failure) {
+    if (c.positional.size() != 1) {
+        failure = {kUsageError, "filter needs FILE"};
+        return failure.code;
+    }
+    auto text = readTextFile(c.positional[0], failure);
+    if (!text) {
+        return failure.code;
+    }
+    printGbk(ApplyHtmlFilter(*text));
+    return 0;
+}
+
+int runMatch(const Command& c, Failure& failure) {
+    if (c.positional.size() != 2) {
+        failure = {kUsageError, "match needs PATTERN and FILE"};
+        return failure.code;
+    }
+    auto text = readTextFile(c.positional[1], failure);
+    if (!text) {
+        return failure.code;
+    }
+    Regex re;
+    if (!re.compile(Utf8ToGbk(c.positional[0]))) {
+        failure = {kInputError, "the pattern does not compile: " + c.positional[0]};
+        return failure.code;
+    }
+    std::vector<RegexMatch> matches = re.findAll(*text);
+    if (c.flags.count("json")) {
+        nlohmann::json out = nlohmann::json::array();
+        for (const RegexMatch& m : matches) {
+            nlohmann::json groups = nlohmann::json::array();
+            for (const std::string& g : m.groups) {
+                groups.push_back(GbkToUtf8(g));
+            }
+            out.push_back(groups);
+        }
+        std::cout << out.dump(2) << '\n';
+        return 0;
+    }
+    for (const RegexMatch& m : matches) {
+        for (size_t i = 1; i < m.groups.size(); ++i) {
+            if (i > 1) {
+                std::cout << '\t';
+            }
+            printGbk(m.groups[i]);
+        }
+        std::cout << '\n';
+    }
+    return 0;
+}
+
+struct Subcommand {
+    const char* name;
+    std::vector<std::string> valueOptions;
+    std::vector<std::string> flagOptions;
+    int (*run)(const Command&, Failure&);
+};
+
+const std::vector<Subcommand>& subcommands() {
+    static const std::vector<Subcommand> list = {
+        {"rule", {"site", "default"}, {}, runRule},
+        {"cut", {}, {}, runCut},
+        {"filter", {}, {}, runFilter},
+        {"match", {}, {"json"}, runMatch},
+    };
+    return list;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    ConfigurePaths(TakePathOverrides(args));
+    if (args.empty() || args[0] == "--help" || args[0] == "-h") {
+        std::cerr << kUsage;
+        return args.empty() ? kUsageError : 0;
+    }
+    for (const Subcommand& sub : subcommands()) {
+        if (args[0] != sub.name) {
+            continue;
+        }
+        std::string error;
+        auto command = parseCommand({args.begin() + 1, args.end()}, sub.valueOptions,
+                                    sub.flagOptions, error);
+        if (!command) {
+            std::cerr << "lanxi " << sub.name << ": " << error << "\n" << kUsage;
+            return kUsageError;
+        }
+        Failure failure{0, {}};
+        int code = sub.run(*command, failure);
+        if (code != 0) {
+            std::cerr << "lanxi " << sub.name << ": " << failure.message << "\n";
+            if (code == kUsageError) {
+                std::cerr << kUsage;
+            }
+        }
+        std::cout.flush();
+        return code;
+    }
+    std::cerr << "lanxi: unknown command: " << args[0] << "\n" << kUsage;
+    return kUsageError;
+}
