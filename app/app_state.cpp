@@ -7,6 +7,8 @@ AppState& App() {
     return state;
 }
 
-void ResetAppState() { App() = AppState{}; }
+void ResetAppState() {
+    App() = AppState{};
+}
 
 } // namespace lanxi

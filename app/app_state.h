@@ -7,12 +7,12 @@ namespace lanxi {
 inline constexpr const char* kProgramVersion = "2.41";
 
 struct AppState {
-    std::string programVersion;     // set at start-up, appended to the main window caption
-    int windowStyle = 0;            // skin 1..3
+    std::string programVersion; // set at start-up, appended to the main window caption
+    int windowStyle = 0;        // skin 1..3
     bool directoryCollapsed = false;
-    int savedDirectoryWidth = 0;    // tree width before the panel collapsed
-    int readerBusy = 0;             // 1 while a chapter or local page loads, and until the first
-    int directoryLoadStop = 0;      // 1 ends a directory load in progress
+    int savedDirectoryWidth = 0; // tree width before the panel collapsed
+    int readerBusy = 0;          // 1 while a chapter or local page loads, and until the first
+    int directoryLoadStop = 0;   // 1 ends a directory load in progress
     bool hotkeysRegistered = false;
 };
 

@@ -34,7 +34,9 @@ std::string DecipherEmbedded(std::string_view block) {
     return out;
 }
 
-std::string StartPageBytes() { return DecipherEmbedded(embedded::kStartPageCipher); }
+std::string StartPageBytes() {
+    return DecipherEmbedded(embedded::kStartPageCipher);
+}
 
 bool WriteStartPage(const std::filesystem::path& path) {
     return WriteFileAtomically(path, StartPageBytes());

@@ -32,15 +32,15 @@ constexpr double kWindowOpacity = 245.0 / 255.0;
 constexpr int kStartupTimerInterval = 500;
 constexpr int kDefaultFontSize = 13;
 
-const QString kHelpText = QStringLiteral(
-    "欢迎使用岚溪小说阅读器！\n\n"
-    "使用方法：\n"
-    "1. 在地址栏输入小说章节的网址，点击“读 取”开始阅读；\n"
-    "2. 用“下一章”“上一章”或键盘的 → ← 键翻章；\n"
-    "3. “加书签”把正在读的书放上书架，“书架”查看哪些书有更新；\n"
-    "4. 点击上方的提示文字或用右键菜单打开本地TXT小说；\n"
-    "5. 右侧的颜色、风格和字体按钮可以调整阅读界面。\n\n"
-    "官方网站：http://lanxi.localhost/    联系邮箱：support@lanxi.localhost");
+const QString kHelpText =
+    QStringLiteral("欢迎使用岚溪小说阅读器！\n\n"
+                   "使用方法：\n"
+                   "1. 在地址栏输入小说章节的网址，点击“读 取”开始阅读；\n"
+                   "2. 用“下一章”“上一章”或键盘的 → ← 键翻章；\n"
+                   "3. “加书签”把正在读的书放上书架，“书架”查看哪些书有更新；\n"
+                   "4. 点击上方的提示文字或用右键菜单打开本地TXT小说；\n"
+                   "5. 右侧的颜色、风格和字体按钮可以调整阅读界面。\n\n"
+                   "官方网站：http://lanxi.localhost/    联系邮箱：support@lanxi.localhost");
 
 QColor colourFromValue(long long value) {
     Rgb rgb = RgbFromColourValue(value);
@@ -59,7 +59,9 @@ void setPaletteColour(QWidget* w, QPalette::ColorRole role, const QColor& colour
 
 } // namespace
 
-MainWindow* MainWindowHandle() { return g_mainWindow; }
+MainWindow* MainWindowHandle() {
+    return g_mainWindow;
+}
 
 MainWindow::MainWindow(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui::MainWindow>()) {
     ui_->setupUi(this);
@@ -112,7 +114,7 @@ void MainWindow::LoadSettings() {
     QFont font = ui_->编辑框2->font();
     // A size no font can have (a damaged file) falls back to the default size.
     font.setPointSize(s.fontSize >= 1 && s.fontSize <= 400 ? static_cast<int>(s.fontSize)
-                                                          : kDefaultFontSize);
+                                                           : kDefaultFontSize);
     ui_->编辑框2->setFont(font);
     ui_->颜色->setColour(ui_->编辑框2->palette().color(QPalette::Text));
 
@@ -140,8 +142,7 @@ void MainWindow::SaveLocalPosition() {
     if (Tag(ui_->标签3) != "真"_gbk) {
         return;
     }
-    WriteLocalPosition(SettingsPath(),
-                       ToGbk(ui_->状态条1->partText(2)) + "|" + Tag(ui_->读取));
+    WriteLocalPosition(SettingsPath(), ToGbk(ui_->状态条1->partText(2)) + "|" + Tag(ui_->读取));
     SetTag(ui_->标签3, "");
 }
 
@@ -206,8 +207,9 @@ void MainWindow::BuildContextMenu() {
     右键菜单_->addSeparator();
     右键菜单_->addAction(ui_->菜单退出);
     // Items whose features have not been built yet stay visible but cannot be chosen.
-    for (QAction* a : {ui_->菜单打开, ui_->菜单打开TXT小说, ui_->菜单打开网络地址, ui_->菜单查看分类,
-                       ui_->菜单关于软件, ui_->菜单检查更新, ui_->菜单访问官方站}) {
+    for (QAction* a :
+         {ui_->菜单打开, ui_->菜单打开TXT小说, ui_->菜单打开网络地址, ui_->菜单查看分类,
+          ui_->菜单关于软件, ui_->菜单检查更新, ui_->菜单访问官方站}) {
         a->setEnabled(false);
     }
 }

@@ -38,14 +38,15 @@ Settings ReadSettings(const std::filesystem::path& path) {
 }
 
 bool WriteSettings(const std::filesystem::path& path, const Settings& s) {
-    return IniWriteAll(path, {
-                                 {kSystemSection, kBackground, std::to_string(s.background)},
-                                 {kSystemSection, kStyle, std::to_string(s.windowStyle)},
-                                 {kSystemSection, kTextColour, std::to_string(s.textColour)},
-                                 {kSystemSection, kFontSize, std::to_string(s.fontSize)},
-                                 {kUserSection, kLastRead, s.lastAddress},
-                                 {kSystemSection, kCollapsed, s.directoryCollapsed ? kTrue : kFalse},
-                             });
+    return IniWriteAll(path,
+                       {
+                           {kSystemSection, kBackground, std::to_string(s.background)},
+                           {kSystemSection, kStyle, std::to_string(s.windowStyle)},
+                           {kSystemSection, kTextColour, std::to_string(s.textColour)},
+                           {kSystemSection, kFontSize, std::to_string(s.fontSize)},
+                           {kUserSection, kLastRead, s.lastAddress},
+                           {kSystemSection, kCollapsed, s.directoryCollapsed ? kTrue : kFalse},
+                       });
 }
 
 std::string ReadLocalPosition(const std::filesystem::path& path) {

@@ -7,12 +7,12 @@
 namespace lanxi {
 
 struct Settings {
-    std::string lastAddress;           // [用户记录] 最后阅读
-    long long windowStyle = 3;         // [系统设置] 窗体风格, 1..3 when valid
-    long long background = 15527148;   // [系统设置] 内容背景, 0x00BBGGRR
-    long long textColour = 8388608;    // [系统设置] 文字颜色, 0x00BBGGRR
-    long long fontSize = 13;           // [系统设置] 文字大小
-    bool directoryCollapsed = false;   // [系统设置] 收缩 is exactly "真"
+    std::string lastAddress;         // [用户记录] 最后阅读
+    long long windowStyle = 3;       // [系统设置] 窗体风格, 1..3 when valid
+    long long background = 15527148; // [系统设置] 内容背景, 0x00BBGGRR
+    long long textColour = 8388608;  // [系统设置] 文字颜色, 0x00BBGGRR
+    long long fontSize = 13;         // [系统设置] 文字大小
+    bool directoryCollapsed = false; // [系统设置] 收缩 is exactly "真"
 };
 
 Settings ReadSettings(const std::filesystem::path& path);

@@ -27,8 +27,7 @@ std::string Tag(const QObject* control) {
 }
 
 void SetTag(QObject* control, std::string_view gbk) {
-    control->setProperty(kTagProperty,
-                         QByteArray(gbk.data(), static_cast<qsizetype>(gbk.size())));
+    control->setProperty(kTagProperty, QByteArray(gbk.data(), static_cast<qsizetype>(gbk.size())));
 }
 
 } // namespace lanxi

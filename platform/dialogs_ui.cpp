@@ -18,15 +18,16 @@ public:
     }
 
     bool confirm(QWidget* owner, const QString& text, const QString& caption) override {
-        QMessageBox box(QMessageBox::Question, caption, text,
-                        QMessageBox::Ok | QMessageBox::Cancel, owner);
+        QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::Ok | QMessageBox::Cancel,
+                        owner);
         return box.exec() == QMessageBox::Ok;
     }
 
     std::optional<QString> inputBox(QWidget* owner, const QString& prompt, const QString& caption,
                                     const QString& initial) override {
         bool ok = false;
-        QString text = QInputDialog::getText(owner, caption, prompt, QLineEdit::Normal, initial, &ok);
+        QString text =
+            QInputDialog::getText(owner, caption, prompt, QLineEdit::Normal, initial, &ok);
         if (!ok) {
             return std::nullopt;
         }
@@ -57,9 +58,13 @@ Dialogs* g_dialogs = nullptr;
 
 } // namespace
 
-Dialogs& AppDialogs() { return g_dialogs ? *g_dialogs : qtDialogs(); }
+Dialogs& AppDialogs() {
+    return g_dialogs ? *g_dialogs : qtDialogs();
+}
 
-void SetAppDialogs(Dialogs* dialogs) { g_dialogs = dialogs; }
+void SetAppDialogs(Dialogs* dialogs) {
+    g_dialogs = dialogs;
+}
 
 QString QtFileFilter(const QString& pipeFilter) {
     const QStringList parts = pipeFilter.split(u'|');

@@ -6,7 +6,9 @@
 
 namespace lanxi {
 
-void ProcessPendingMessages() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+void ProcessPendingMessages() {
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
 
 void WaitProcessingMessages(int milliseconds) {
     QEventLoop loop;

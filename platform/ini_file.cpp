@@ -11,9 +11,9 @@ namespace lanxi {
 namespace {
 
 struct Line {
-    size_t begin = 0;     // first byte of the line
-    size_t end = 0;       // one past the last content byte (before CR LF / LF)
-    size_t next = 0;      // first byte of the following line
+    size_t begin = 0; // first byte of the line
+    size_t end = 0;   // one past the last content byte (before CR LF / LF)
+    size_t next = 0;  // first byte of the following line
 };
 
 std::vector<Line> splitLines(std::string_view text) {
@@ -91,8 +91,8 @@ struct KeyLocation {
     size_t lastContent = 0;       // last non-blank line of the section (header if none)
 };
 
-KeyLocation locate(std::string_view text, const std::vector<Line>& lines,
-                   std::string_view section, std::string_view key) {
+KeyLocation locate(std::string_view text, const std::vector<Line>& lines, std::string_view section,
+                   std::string_view key) {
     KeyLocation loc;
     for (size_t i = 0; i < lines.size(); ++i) {
         std::string_view content = text.substr(lines[i].begin, lines[i].end - lines[i].begin);

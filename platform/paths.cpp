@@ -83,7 +83,8 @@ void ConfigurePaths(const PathOverrides& overrides) {
     Folders& f = folders();
     std::lock_guard lock(f.mutex);
     f.program = overrides.home.empty() ? executableDirectory() : absoluteOrAsGiven(overrides.home);
-    f.config = overrides.config.empty() ? userConfigDirectory() : absoluteOrAsGiven(overrides.config);
+    f.config =
+        overrides.config.empty() ? userConfigDirectory() : absoluteOrAsGiven(overrides.config);
 }
 
 std::filesystem::path ProgramDirectory() {
@@ -110,8 +111,12 @@ std::filesystem::path TempDirectory() {
     return ec ? std::filesystem::path("/tmp") : t;
 }
 
-std::filesystem::path SettingsPath() { return ConfigDirectory() / "岚溪_rdzw.ini"; }
+std::filesystem::path SettingsPath() {
+    return ConfigDirectory() / "岚溪_rdzw.ini";
+}
 
-std::filesystem::path StartPagePath() { return TempDirectory() / "findex.html"; }
+std::filesystem::path StartPagePath() {
+    return TempDirectory() / "findex.html";
+}
 
 } // namespace lanxi

@@ -6,8 +6,12 @@
 namespace lanxi {
 namespace {
 
-void setLeft(QWidget* w, int left) { w->move(left, w->y()); }
-void setWidth(QWidget* w, int width) { w->resize(width, w->height()); }
+void setLeft(QWidget* w, int left) {
+    w->move(left, w->y());
+}
+void setWidth(QWidget* w, int width) {
+    w->resize(width, w->height());
+}
 
 } // namespace
 

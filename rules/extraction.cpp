@@ -14,8 +14,8 @@ std::string ExtractBetween(std::string_view text, std::string_view start, std::s
         return {};
     }
     gbk::Pos q = start.empty() ? 1 : p + gbk::length(start);
-    std::string_view rest = q > gbk::length(text) ? std::string_view()
-                                                  : text.substr(static_cast<size_t>(q - 1));
+    std::string_view rest =
+        q > gbk::length(text) ? std::string_view() : text.substr(static_cast<size_t>(q - 1));
     gbk::Pos e = gbk::find(rest, end);
     return gbk::mid(rest, 1, e - 1);
 }

@@ -25,8 +25,7 @@ std::string ApplyHtmlFilter(std::string_view text);
 std::string ApplyHtmlFilterList(std::string_view text, std::string_view list);
 
 // Replaces each "|"-separated find text of `list` (ignoring ASCII case) by `replacement`.
-std::string ReplaceEach(std::string_view text, std::string_view list,
-                        std::string_view replacement);
+std::string ReplaceEach(std::string_view text, std::string_view list, std::string_view replacement);
 
 // `url` up to and including its last "/"; the whole url when it holds none.
 std::string UrlDirectory(std::string_view url);

@@ -13,7 +13,9 @@ std::string GbkToUtf8(std::string_view gbk);
 
 namespace literals {
 // "读取"_gbk: a UTF-8 source literal as GBK bytes.
-inline std::string operator""_gbk(const char* s, size_t n) { return Utf8ToGbk({s, n}); }
+inline std::string operator""_gbk(const char* s, size_t n) {
+    return Utf8ToGbk({s, n});
+}
 } // namespace literals
 
 } // namespace lanxi

@@ -6,9 +6,13 @@
 namespace lanxi::gbk {
 namespace {
 
-unsigned char byteAt(std::string_view t, size_t i) { return static_cast<unsigned char>(t[i]); }
+unsigned char byteAt(std::string_view t, size_t i) {
+    return static_cast<unsigned char>(t[i]);
+}
 
-char foldAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char foldAscii(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 bool hasAsciiLetter(std::string_view s) {
     for (size_t i = 0; i < s.size(); ++i) {
@@ -21,37 +25,29 @@ bool hasAsciiLetter(std::string_view s) {
     return false;
 }
 
-// Folds only single-byte characters of the needle; two-byte characters compare exactly.
-bool matchesFolded(std::string_view t, size_t at, std::string_view s) {
-    if (t.size() - at < s.size()) {
-        return false;
-    }
-    for (size_t j = 0; j < s.size(); ++j) {
-        if (isLeadByte(byteAt(s, j))) {
-            if (t[at + j] != s[j] || (j + 1 < s.size() && t[at + j + 1] != s[j + 1])) {
-                return false;
-            }
-            ++j;
-        } else if (foldAscii(t[at + j]) != foldAscii(s[j])) {
-            return false;
+template <typename Convert> std::string mapSingleByteChars(std::string_view t, Convert convert) {
+    std::string out(t);
+    for (size_t i = 0; i < out.size(); ++i) {
+        if (isLeadByte(static_cast<unsigned char>(out[i]))) {
+            ++i;
+        } else {
+            out[i] = convert(out[i]);
         }
     }
-    return true;
+    return out;
 }
 
-size_t charWidth(std::string_view t, size_t i) { return isLeadByte(byteAt(t, i)) ? 2 : 1; }
+std::string foldSingleByteChars(std::string_view t) {
+    return mapSingleByteChars(t, foldAscii);
+}
 
-// 0-based offset of the first match at a character start, scanning from the character
-// start `start`; npos when there is none. s must not be empty.
-size_t findFrom(std::string_view t, std::string_view s, size_t start, bool ignoreCase) {
-    if (ignoreCase && hasAsciiLetter(s)) {
-        for (size_t i = start; i < t.size() && t.size() - i >= s.size(); i += charWidth(t, i)) {
-            if (matchesFolded(t, i, s)) {
-                return i;
-            }
-        }
-        return std::string_view::npos;
-    }
+size_t charWidth(std::string_view t, size_t i) {
+    return isLeadByte(byteAt(t, i)) ? 2 : 1;
+}
+
+// 0-based offset of the first exact match at a character start, scanning from the
+// character start `start`; npos when there is none. s must not be empty.
+size_t findExact(std::string_view t, std::string_view s, size_t start) {
     // Let the library find candidates fast, then keep only those at character starts.
     size_t boundary = start;
     size_t from = start;
@@ -70,9 +66,45 @@ size_t findFrom(std::string_view t, std::string_view s, size_t start, bool ignor
     }
 }
 
+// Searches t from the character start `start` onwards, exactly or ignoring ASCII case.
+// Folding keeps every byte offset, so offsets in the folded copy are offsets in t.
+class Searcher {
+public:
+    Searcher(std::string_view t, std::string_view s, size_t start, bool ignoreCase)
+        : start_(start) {
+        if (ignoreCase && hasAsciiLetter(s)) {
+            foldedText_ = foldSingleByteChars(t.substr(start));
+            foldedNeedle_ = foldSingleByteChars(s);
+            text_ = foldedText_;
+            needle_ = foldedNeedle_;
+        } else {
+            text_ = t.substr(start);
+            needle_ = s;
+        }
+    }
+    // The next match at or after `from` (an offset in t), or npos.
+    size_t next(size_t from) const {
+        size_t hit = findExact(text_, needle_, from - start_);
+        return hit == std::string_view::npos ? hit : hit + start_;
+    }
+
+private:
+    size_t start_;
+    std::string foldedText_;
+    std::string foldedNeedle_;
+    std::string_view text_;
+    std::string_view needle_;
+};
+
+size_t findFrom(std::string_view t, std::string_view s, size_t start, bool ignoreCase) {
+    return Searcher(t, s, start, ignoreCase).next(start);
+}
+
 } // namespace
 
-Pos length(std::string_view t) { return static_cast<Pos>(t.size()); }
+Pos length(std::string_view t) {
+    return static_cast<Pos>(t.size());
+}
 
 Pos find(std::string_view t, std::string_view s, Pos from, bool ignoreCase) {
     if (from < 1) {
@@ -141,9 +173,10 @@ std::string replaceAll(std::string_view t, std::string_view findText, std::strin
     std::string out;
     out.reserve(t.size());
     out.append(t.substr(0, pos));
+    const Searcher searcher(t, findText, pos, ignoreCase);
     Pos done = 0;
     while (count < 0 || done < count) {
-        size_t hit = findFrom(t, findText, pos, ignoreCase);
+        size_t hit = searcher.next(pos);
         if (hit == std::string_view::npos) {
             break;
         }
@@ -176,7 +209,7 @@ std::vector<std::string> split(std::string_view t, std::string_view sep) {
     }
     size_t pos = 0;
     while (pos < t.size()) {
-        size_t hit = findFrom(t, sep, pos, false);
+        size_t hit = findExact(t, sep, pos);
         if (hit == std::string_view::npos) {
             pieces.emplace_back(t.substr(pos));
             break;
@@ -187,26 +220,14 @@ std::vector<std::string> split(std::string_view t, std::string_view sep) {
     return pieces;
 }
 
-namespace {
-template <typename Convert> std::string mapSingleByteChars(std::string_view t, Convert convert) {
-    std::string out(t);
-    for (size_t i = 0; i < out.size(); ++i) {
-        if (isLeadByte(static_cast<unsigned char>(out[i]))) {
-            ++i;
-        } else {
-            out[i] = convert(out[i]);
-        }
-    }
-    return out;
-}
-} // namespace
-
 std::string upper(std::string_view t) {
     return mapSingleByteChars(
         t, [](char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; });
 }
 
-std::string lower(std::string_view t) { return mapSingleByteChars(t, foldAscii); }
+std::string lower(std::string_view t) {
+    return foldSingleByteChars(t);
+}
 
 std::string toFullWidth(std::string_view t) {
     std::string out(t.size() * 2, '\0');
@@ -256,8 +277,8 @@ double number(std::string_view t) {
         }
     }
     double value = 0;
-    auto [ptr, ec] = std::from_chars(t.data() + begin, t.data() + i, value,
-                                     std::chars_format::fixed);
+    auto [ptr, ec] =
+        std::from_chars(t.data() + begin, t.data() + i, value, std::chars_format::fixed);
     (void)ptr;
     if (ec != std::errc()) {
         return 0;

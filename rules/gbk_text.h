@@ -12,7 +12,9 @@ namespace lanxi::gbk {
 using Pos = long long;
 constexpr Pos kNotFound = -1;
 
-inline bool isLeadByte(unsigned char b) { return b >= 0x80; }
+inline bool isLeadByte(unsigned char b) {
+    return b >= 0x80;
+}
 
 Pos length(std::string_view t);
 // Empty s: 1 when the searched region is not empty, else -1.
@@ -28,7 +30,9 @@ std::string removeAt(std::string_view t, Pos start, Pos n);
 // Empty pieces at the start or in the middle are kept; the piece after a final
 // separator is not produced; an empty text gives no pieces.
 std::vector<std::string> split(std::string_view t, std::string_view sep);
-inline bool equal(std::string_view a, std::string_view b) { return a == b; }
+inline bool equal(std::string_view a, std::string_view b) {
+    return a == b;
+}
 std::string upper(std::string_view t);
 std::string lower(std::string_view t);
 std::string toFullWidth(std::string_view t);

@@ -12,7 +12,9 @@ struct Regex::Impl {
 };
 
 Regex::Regex() : impl_(std::make_unique<Impl>()) {}
-Regex::Regex(std::string_view pattern) : Regex() { compile(pattern); }
+Regex::Regex(std::string_view pattern) : Regex() {
+    compile(pattern);
+}
 Regex::~Regex() = default;
 Regex::Regex(Regex&&) noexcept = default;
 Regex& Regex::operator=(Regex&&) noexcept = default;
@@ -29,7 +31,9 @@ bool Regex::compile(std::string_view pattern) {
     return impl_->ok;
 }
 
-bool Regex::valid() const { return impl_->ok; }
+bool Regex::valid() const {
+    return impl_->ok;
+}
 
 std::vector<RegexMatch> Regex::findAll(std::string_view text) const {
     std::vector<RegexMatch> matches;
@@ -44,8 +48,9 @@ std::vector<RegexMatch> Regex::findAll(std::string_view text) const {
             RegexMatch m;
             m.groups.reserve(it->size());
             for (size_t i = 0; i < it->size(); ++i) {
-                m.groups.push_back((*it)[static_cast<int>(i)].matched ? (*it)[static_cast<int>(i)].str()
-                                                                      : std::string());
+                m.groups.push_back((*it)[static_cast<int>(i)].matched
+                                       ? (*it)[static_cast<int>(i)].str()
+                                       : std::string());
             }
             matches.push_back(std::move(m));
         }

@@ -21,7 +21,9 @@ namespace {
 
 thread_local std::string t_siteBaseAddress;
 
-int effectiveSite(int site) { return site > kSiteKanshuzhan ? kSiteRdzw : site; }
+int effectiveSite(int site) {
+    return site > kSiteKanshuzhan ? kSiteRdzw : site;
+}
 
 void createMissingRuleFile(const std::filesystem::path& path, int site) {
     std::error_code ec;
@@ -61,8 +63,8 @@ std::string_view DefaultRuleText(int site) {
     }
 }
 
-std::string ReadRule(std::string_view section, std::string_view key,
-                     std::string_view defaultValue, int site) {
+std::string ReadRule(std::string_view section, std::string_view key, std::string_view defaultValue,
+                     int site) {
     int effective = effectiveSite(site);
     std::filesystem::path path = RulePath(effective);
     if (path.empty()) {
@@ -74,7 +76,9 @@ std::string ReadRule(std::string_view section, std::string_view key,
     return IniRead(path, section, key, defaultValue);
 }
 
-const std::string& SiteBaseAddress() { return t_siteBaseAddress; }
+const std::string& SiteBaseAddress() {
+    return t_siteBaseAddress;
+}
 
 std::string BookPageUrl(std::string_view bookId, std::string& siteText, bool siteGiven) {
     const std::string keptSite = siteText;

@@ -62,8 +62,7 @@ std::optional<Command> parseCommand(const std::vector<std::string>& args,
                 return std::nullopt;
             }
             c.options[name] = args[++i];
-        } else if (std::find(flagOptions.begin(), flagOptions.end(), name) !=
-                   flagOptions.end()) {
+        } else if (std::find(flagOptions.begin(), flagOptions.end(), name) != flagOptions.end()) {
             c.flags[name] = true;
         } else {
             error = "unknown option " + a;
@@ -82,7 +81,9 @@ std::optional<std::string> readTextFile(const std::string& name, Failure& failur
     return std::string(gbk::untilNul(*bytes));
 }
 
-void printGbk(std::string_view gbk) { std::cout << GbkToUtf8(gbk); }
+void printGbk(std::string_view gbk) {
+    std::cout << GbkToUtf8(gbk);
+}
 
 int runRule(const Command& c, Failure& failure) {
     if (c.positional.size() != 2) {
@@ -203,8 +204,8 @@ int main(int argc, char** argv) {
             continue;
         }
         std::string error;
-        auto command = parseCommand({args.begin() + 1, args.end()}, sub.valueOptions,
-                                    sub.flagOptions, error);
+        auto command =
+            parseCommand({args.begin() + 1, args.end()}, sub.valueOptions, sub.flagOptions, error);
         if (!command) {
             std::cerr << "lanxi " << sub.name << ": " << error << "\n" << kUsage;
             return kUsageError;

@@ -9,8 +9,8 @@ ColourPicker::ColourPicker(QWidget* parent) : QPushButton(parent) {
 
 void ColourPicker::setColour(const QColor& colour) {
     colour_ = colour;
-    setStyleSheet(QStringLiteral("background-color: %1; border: 1px solid #808080;")
-                      .arg(colour.name()));
+    setStyleSheet(
+        QStringLiteral("background-color: %1; border: 1px solid #808080;").arg(colour.name()));
 }
 
 void ColourPicker::chooseColour() {

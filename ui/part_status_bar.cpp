@@ -28,4 +28,3 @@ QString PartStatusBar::partText(int index) const {
     }
     return parts_[static_cast<size_t>(index)]->text();
 }
-

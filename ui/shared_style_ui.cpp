@@ -19,7 +19,11 @@ void CreateSharedUiStyle() {
     g_faceColour = QApplication::palette().color(QPalette::Button);
 }
 
-const QFont& SharedUiFont() { return g_font; }
-const QColor& SharedFaceColour() { return g_faceColour; }
+const QFont& SharedUiFont() {
+    return g_font;
+}
+const QColor& SharedFaceColour() {
+    return g_faceColour;
+}
 
 } // namespace lanxi

@@ -44,7 +44,8 @@ protected:
     }
 
     void writeSetting(const char* section, const char* key, const std::string& utf8Value) {
-        ASSERT_TRUE(IniWrite(SettingsPath(), Utf8ToGbk(section), Utf8ToGbk(key), Utf8ToGbk(utf8Value)));
+        ASSERT_TRUE(
+            IniWrite(SettingsPath(), Utf8ToGbk(section), Utf8ToGbk(key), Utf8ToGbk(utf8Value)));
     }
     std::string setting(const char* section, const char* key) {
         return GbkToUtf8(IniRead(SettingsPath(), Utf8ToGbk(section), Utf8ToGbk(key), "<missing>"));
@@ -136,8 +137,8 @@ TEST_F(MainWindowTest, CollapsingAndExpandingRestoresTheLayout) {
     auto w = open();
     Ui::MainWindow& ui = w->controls();
     auto geometries = [&] {
-        return std::vector<QRect>{ui.编辑框1->geometry(), ui.编辑框2->geometry(),
-                                  ui.标签1->geometry(),   ui.标签3->geometry(),
+        return std::vector<QRect>{ui.编辑框1->geometry(),    ui.编辑框2->geometry(),
+                                  ui.标签1->geometry(),      ui.标签3->geometry(),
                                   ui.图片显示框->geometry(), ui.缩放按钮->geometry()};
     };
     auto widths = [&] {

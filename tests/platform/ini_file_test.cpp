@@ -76,11 +76,13 @@ TEST_F(IniFile, WritesKeepEveryOtherByte) {
     EXPECT_EQ(test::ReadBytes(path), "; keep me\r\n[A]\r\nX=one\r\ny = 2 \r\n\r\n[B]\nz=3\n");
 
     ASSERT_TRUE(IniWrite(path, "A", "new", "v"));
-    EXPECT_EQ(test::ReadBytes(path), "; keep me\r\n[A]\r\nX=one\r\ny = 2 \r\nnew=v\r\n\r\n[B]\nz=3\n");
+    EXPECT_EQ(test::ReadBytes(path),
+              "; keep me\r\n[A]\r\nX=one\r\ny = 2 \r\nnew=v\r\n\r\n[B]\nz=3\n");
 
     ASSERT_TRUE(IniWrite(path, "C", "k", "line\r\nbreak"));
-    EXPECT_EQ(test::ReadBytes(path),
-              "; keep me\r\n[A]\r\nX=one\r\ny = 2 \r\nnew=v\r\n\r\n[B]\nz=3\n[C]\r\nk=linebreak\r\n");
+    EXPECT_EQ(
+        test::ReadBytes(path),
+        "; keep me\r\n[A]\r\nX=one\r\ny = 2 \r\nnew=v\r\n\r\n[B]\nz=3\n[C]\r\nk=linebreak\r\n");
     EXPECT_EQ(IniRead(path, "c", "K", ""), "linebreak");
 }
 

@@ -76,14 +76,14 @@ TEST_F(HtmlFilter, ItemRulesFollowTheListFormat) {
     struct Case {
         std::string list, text, expected;
     } cases[] = {
-        {"X%&|", "aXb", "aXb"},            // nothing after %&: ignored
-        {"X%& |", "aXb", "a b"},           // one blank replaces
-        {"X%&Y%&Z|", "aXb", "aXb"},        // three parts: ignored
-        {"%&Y|", "aXb", "aXb"},            // empty find text: ignored
-        {"x%&Y", "aXb", "aYb"},            // case ignored, no final bar needed
+        {"X%&|", "aXb", "aXb"},             // nothing after %&: ignored
+        {"X%& |", "aXb", "a b"},            // one blank replaces
+        {"X%&Y%&Z|", "aXb", "aXb"},         // three parts: ignored
+        {"%&Y|", "aXb", "aXb"},             // empty find text: ignored
+        {"x%&Y", "aXb", "aYb"},             // case ignored, no final bar needed
         {"X%&#换行|"_gbk, "aXb", "a\r\nb"}, // the line-break mark
-        {"a  b%&c|", "a b", "c"},          // two blanks in the list act as one
-        {"a%&b|b%&c|", "a", "c"},          // later items see earlier output
+        {"a  b%&c|", "a b", "c"},           // two blanks in the list act as one
+        {"a%&b|b%&c|", "a", "c"},           // later items see earlier output
     };
     for (const Case& c : cases) {
         EXPECT_EQ(ApplyHtmlFilterList(c.text, c.list), c.expected) << c.list;

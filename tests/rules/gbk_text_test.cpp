@@ -99,8 +99,8 @@ TEST(GbkNumber, ReadsTheLeadingNumberLeniently) {
     struct Case {
         std::string text;
         double value;
-    } cases[] = {{"12abc", 12},  {"-3.5x", -3.5}, {"abc", 0}, {"", 0},
-                 {" 7", 7},      {"+4", 4},       {".5", 0.5}, {"15527148", 15527148}};
+    } cases[] = {{"12abc", 12}, {"-3.5x", -3.5}, {"abc", 0},  {"", 0},
+                 {" 7", 7},     {"+4", 4},       {".5", 0.5}, {"15527148", 15527148}};
     for (const Case& c : cases) {
         EXPECT_DOUBLE_EQ(gbk::number(c.text), c.value) << c.text;
     }

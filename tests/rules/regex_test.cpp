@@ -17,8 +17,9 @@ std::vector<std::string> firstGroups(const std::vector<RegexMatch>& matches) {
 }
 
 TEST(Regex, FindsAllMatchesLeftToRightWithGroups) {
-    auto matches = findAll("<li><a href=\"(.*?)\">(.*?)</a></li>",
-                           "<li><a href=\"1.html\">One</a></li>\n<li><a href=\"2.html\">Two</a></li>");
+    auto matches =
+        findAll("<li><a href=\"(.*?)\">(.*?)</a></li>",
+                "<li><a href=\"1.html\">One</a></li>\n<li><a href=\"2.html\">Two</a></li>");
     ASSERT_EQ(matches.size(), 2u);
     EXPECT_EQ(group(matches[0], 1), "1.html");
     EXPECT_EQ(group(matches[0], 2), "One");
@@ -27,7 +28,8 @@ TEST(Regex, FindsAllMatchesLeftToRightWithGroups) {
 }
 
 TEST(Regex, DotMatchesLineBreaksAndCaseMatters) {
-    EXPECT_EQ(firstGroups(findAll("<b>(.*?)</b>", "<b>a\r\nb</b>")), std::vector<std::string>{"a\r\nb"});
+    EXPECT_EQ(firstGroups(findAll("<b>(.*?)</b>", "<b>a\r\nb</b>")),
+              std::vector<std::string>{"a\r\nb"});
     EXPECT_TRUE(findAll("<B>(.*?)</B>", "<b>x</b>").empty());
 }
 

@@ -30,8 +30,13 @@ TEST_F(SiteRules, DefaultTextsAreGbkWithCrLfAndNoFinalLineBreak) {
             EXPECT_EQ(line.find('\r'), std::string::npos) << "bare CR in site " << site;
         }
         EXPECT_EQ(lines.size(), site == 0 ? 47u : 45u);
-        EXPECT_NE(gbk::find(text, "登录提交地址=/login.php?do=submit&jumpurl=%2Findex.php \r\n"_gbk), -1);
-        EXPECT_NE(gbk::find(text, "\r\n<!--html过滤词，规则 \"被替换词%&替换后词\" 换行用\"#换行表示-->\r\n"_gbk), -1);
+        EXPECT_NE(
+            gbk::find(text, "登录提交地址=/login.php?do=submit&jumpurl=%2Findex.php \r\n"_gbk), -1);
+        EXPECT_NE(
+            gbk::find(
+                text,
+                "\r\n<!--html过滤词，规则 \"被替换词%&替换后词\" 换行用\"#换行表示-->\r\n"_gbk),
+            -1);
     }
     EXPECT_TRUE(DefaultRuleText(2).empty());
 }
@@ -71,8 +76,10 @@ TEST_F(SiteRules, DefaultValuesReadBack) {
             << c.site << " " << c.section << " " << c.key;
     }
     // The TAB inside the two long site-1 patterns survives.
-    EXPECT_NE(ReadRule("搜索书籍"_gbk, "搜索规则"_gbk, "", 1).find("</td>\t<tdclass"), std::string::npos);
-    EXPECT_NE(ReadRule("分类采集"_gbk, "分类规则"_gbk, "", 1).find("</td>\t<td class"), std::string::npos);
+    EXPECT_NE(ReadRule("搜索书籍"_gbk, "搜索规则"_gbk, "", 1).find("</td>\t<tdclass"),
+              std::string::npos);
+    EXPECT_NE(ReadRule("分类采集"_gbk, "分类规则"_gbk, "", 1).find("</td>\t<td class"),
+              std::string::npos);
     // Site 0's list is site 1's list plus four items.
     std::string list0 = ReadRule("普通信息"_gbk, "HTML", "", 0);
     std::string list1 = ReadRule("普通信息"_gbk, "HTML", "", 1);
@@ -120,9 +127,11 @@ TEST_F(SiteRules, BookPageUrlUsesTheIdPrefixAndTheSiteBase) {
               "http://kanshuzhan.localhost:8733/bookinfo/1/12345.html");
     EXPECT_EQ(site, "http://kanshuzhan.localhost:8733");
     site = "1";
-    EXPECT_EQ(BookPageUrl("789", site, true), "http://kanshuzhan.localhost:8733/bookinfo/0/789.html");
+    EXPECT_EQ(BookPageUrl("789", site, true),
+              "http://kanshuzhan.localhost:8733/bookinfo/0/789.html");
     site = "1";
-    EXPECT_EQ(BookPageUrl("1234", site, true), "http://kanshuzhan.localhost:8733/bookinfo/1/1234.html");
+    EXPECT_EQ(BookPageUrl("1234", site, true),
+              "http://kanshuzhan.localhost:8733/bookinfo/1/1234.html");
 
     // Without a given site the base is whatever was read last; the template still follows
     // the site number passed in.

@@ -13,8 +13,12 @@ template <typename T> T takeFront(std::deque<T>& queue, T fallback) {
 }
 } // namespace
 
-ScriptedDialogs::ScriptedDialogs() { SetAppDialogs(this); }
-ScriptedDialogs::~ScriptedDialogs() { SetAppDialogs(nullptr); }
+ScriptedDialogs::ScriptedDialogs() {
+    SetAppDialogs(this);
+}
+ScriptedDialogs::~ScriptedDialogs() {
+    SetAppDialogs(nullptr);
+}
 
 void ScriptedDialogs::message(QWidget*, const QString& text, const QString& caption) {
     shown.push_back({QStringLiteral("message"), text, caption});

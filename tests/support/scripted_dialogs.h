@@ -20,10 +20,10 @@ public:
     };
     std::vector<Shown> shown;
 
-    std::deque<bool> confirmAnswers;                  // empty: Cancel
-    std::deque<QString> inputAnswers;  // empty queue or a null QString: cancelled
-    std::deque<QString> openAnswers;   // empty queue: cancelled
-    std::deque<QColor> colourAnswers;  // empty queue or an invalid colour: cancelled
+    std::deque<bool> confirmAnswers;  // empty: Cancel
+    std::deque<QString> inputAnswers; // empty queue or a null QString: cancelled
+    std::deque<QString> openAnswers;  // empty queue: cancelled
+    std::deque<QColor> colourAnswers; // empty queue or an invalid colour: cancelled
 
     void message(QWidget* owner, const QString& text, const QString& caption) override;
     bool confirm(QWidget* owner, const QString& text, const QString& caption) override;

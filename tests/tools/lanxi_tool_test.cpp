@@ -69,7 +69,8 @@ TEST_F(LanxiTool, RulePrintsTheValueOfEitherSite) {
 }
 
 TEST_F(LanxiTool, CutAndFilterWorkOnGbkFiles) {
-    std::string page = writeGbkFile("page.html", "<title>书</title><div id=\"BookText\">第一段<br />第二段&nbsp;</div>");
+    std::string page = writeGbkFile(
+        "page.html", "<title>书</title><div id=\"BookText\">第一段<br />第二段&nbsp;</div>");
     RunResult cut = run({"cut", page, "<div id=\"BookText\">", "</div>"});
     EXPECT_EQ(cut.exitCode, 0) << cut.err;
     EXPECT_EQ(cut.out, "第一段<br />第二段&nbsp;");
