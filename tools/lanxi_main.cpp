@@ -1,5 +1,6 @@
 // lanxi: the reader's operations without a window, for people who write rule files.
 // Arguments are UTF-8; files are read and written as GBK; output is UTF-8.
+#include "net/http_client.h"
 #include "platform/file_io.h"
 #include "platform/paths.h"
 #include "rules/extraction.h"
@@ -30,12 +31,14 @@ const char* const kUsage =
     "  rule SECTION KEY [--site N] [--default TEXT]   value of a site rule\n"
     "  cut FILE START END                             text between two markers\n"
     "  filter FILE                                    text after the HTML replacement list\n"
-    "  match PATTERN FILE [--json]                    every match of a regular expression\n";
+    "  match PATTERN FILE [--json]                    every match of a regular expression\n"
+    "  fetch URL [--method M] [--data D] [--header LINE]... [--proxy HOST:PORT]\n"
+    "            [--timeout S] [--show-headers] [--utf8]  the body of a web page\n";
 
 struct Command {
     std::vector<std::string> positional;
-    std::map<std::string, std::string> options; // --name value
-    std::map<std::string, bool> flags;          // --name
+    std::map<std::string, std::vector<std::string>> options; // --name value, repeatable
+    std::map<std::string, bool> flags;                       // --name
 };
 
 struct Failure {
@@ -61,7 +64,7 @@ std::optional<Command> parseCommand(const std::vector<std::string>& args,
                 error = "option " + a + " needs a value";
                 return std::nullopt;
             }
-            c.options[name] = args[++i];
+            c.options[name].push_back(args[++i]);
         } else if (std::find(flagOptions.begin(), flagOptions.end(), name) != flagOptions.end()) {
             c.flags[name] = true;
         } else {
@@ -70,6 +73,24 @@ std::optional<Command> parseCommand(const std::vector<std::string>& args,
         }
     }
     return c;
+}
+
+// The last value given for an option, if any.
+std::optional<std::string> option(const Command& c, const std::string& name) {
+    auto it = c.options.find(name);
+    if (it == c.options.end() || it->second.empty()) {
+        return std::nullopt;
+    }
+    return it->second.back();
+}
+
+std::optional<int> wholeNumber(const std::string& s) {
+    int value = 0;
+    auto [ptr, ec] = std::from_chars(s.data(), s.data() + s.size(), value);
+    if (ec != std::errc() || ptr != s.data() + s.size()) {
+        return std::nullopt;
+    }
+    return value;
 }
 
 std::optional<std::string> readTextFile(const std::string& name, Failure& failure) {
@@ -91,18 +112,15 @@ int runRule(const Command& c, Failure& failure) {
         return failure.code;
     }
     int site = kSiteRdzw;
-    if (auto it = c.options.find("site"); it != c.options.end()) {
-        const std::string& s = it->second;
-        auto [ptr, ec] = std::from_chars(s.data(), s.data() + s.size(), site);
-        if (ec != std::errc() || ptr != s.data() + s.size()) {
-            failure = {kUsageError, "--site needs a whole number, not: " + s};
+    if (auto text = option(c, "site")) {
+        auto number = wholeNumber(*text);
+        if (!number) {
+            failure = {kUsageError, "--site needs a whole number, not: " + *text};
             return failure.code;
         }
+        site = *number;
     }
-    std::string def;
-    if (auto it = c.options.find("default"); it != c.options.end()) {
-        def = Utf8ToGbk(it->second);
-    }
+    std::string def = Utf8ToGbk(option(c, "default").value_or(""));
     printGbk(ReadRule(Utf8ToGbk(c.positional[0]), Utf8ToGbk(c.positional[1]), def, site));
     std::cout << '\n';
     return 0;
@@ -173,6 +191,44 @@ int runMatch(const Command& c, Failure& failure) {
     return 0;
 }
 
+int runFetch(const Command& c, Failure& failure) {
+    if (c.positional.size() != 1) {
+        failure = {kUsageError, "fetch needs URL"};
+        return failure.code;
+    }
+    HttpRequest request;
+    request.url = Utf8ToGbk(c.positional[0]);
+    request.method = option(c, "method").value_or("");
+    request.postData = Utf8ToGbk(option(c, "data").value_or(""));
+    request.proxy = option(c, "proxy").value_or("");
+    if (auto it = c.options.find("header"); it != c.options.end()) {
+        for (const std::string& line : it->second) {
+            request.extraHeaders += Utf8ToGbk(line) + "\r\n";
+        }
+    }
+    if (auto text = option(c, "timeout")) {
+        auto seconds = wholeNumber(*text);
+        if (!seconds || *seconds < 0) {
+            failure = {kUsageError, "--timeout needs a number of seconds, not: " + *text};
+            return failure.code;
+        }
+        request.timeoutSeconds = *seconds;
+    }
+    HttpResult result = PerformHttpRequest(request);
+    if (!result.completed) {
+        failure = {kInputError, "the request failed (no answer, refused, timed out, a method "
+                                "other than GET or POST, or a body over 64 MiB): " +
+                                    c.positional[0]};
+        return failure.code;
+    }
+    const bool utf8 = c.flags.count("utf8") > 0;
+    if (c.flags.count("show-headers")) {
+        std::cout << result.headers;
+    }
+    std::cout << (utf8 ? GbkToUtf8(result.body) : result.body);
+    return 0;
+}
+
 struct Subcommand {
     const char* name;
     std::vector<std::string> valueOptions;
@@ -186,6 +242,10 @@ const std::vector<Subcommand>& subcommands() {
         {"cut", {}, {}, runCut},
         {"filter", {}, {}, runFilter},
         {"match", {}, {"json"}, runMatch},
+        {"fetch",
+         {"method", "data", "header", "proxy", "timeout"},
+         {"show-headers", "utf8"},
+         runFetch},
     };
     return list;
 }

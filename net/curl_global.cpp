@@ -1,0 +1,14 @@
+#include "net/curl_global.h"
+
+#include <curl/curl.h>
+
+#include <mutex>
+
+namespace lanxi {
+
+void EnsureCurlInitialised() {
+    static std::once_flag once;
+    std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+}
+
+} // namespace lanxi

@@ -1,0 +1,58 @@
+#include "net/url.h"
+
+#include "rules/gbk_text.h"
+
+namespace lanxi {
+namespace {
+
+// 1-based position of the host's first byte.
+gbk::Pos hostStart(std::string_view url) {
+    gbk::Pos s = gbk::find(url, "http://");
+    if (s != gbk::kNotFound) {
+        return s + 7;
+    }
+    s = gbk::find(url, "https://");
+    return s == gbk::kNotFound ? 1 : s + 8;
+}
+
+} // namespace
+
+bool IsHttpsUrl(std::string_view url) {
+    return gbk::find(url, "http://") == gbk::kNotFound &&
+           gbk::find(url, "https://") != gbk::kNotFound;
+}
+
+std::string UrlHost(std::string_view url, bool keepPort) {
+    gbk::Pos start = hostStart(url);
+    gbk::Pos slash = gbk::find(url, "/", start);
+    gbk::Pos length = slash == gbk::kNotFound ? gbk::length(url) : slash - start;
+    std::string host = gbk::mid(url, start, length);
+    if (!keepPort) {
+        gbk::Pos colon = gbk::find(host, ":");
+        if (colon != gbk::kNotFound) {
+            host = gbk::left(host, colon - 1);
+        }
+    }
+    return gbk::lower(host);
+}
+
+std::string UrlPath(std::string_view url) {
+    std::string host = UrlHost(url, false);
+    gbk::Pos h = gbk::find(url, host, 1, true);
+    gbk::Pos slash = gbk::find(url, "/", h, true);
+    if (slash == gbk::kNotFound) {
+        return "/";
+    }
+    return gbk::mid(url, slash, gbk::length(url));
+}
+
+int UrlPort(std::string_view url) {
+    std::string hostPort = UrlHost(url, true);
+    gbk::Pos colon = gbk::find(hostPort, ":");
+    if (colon == gbk::kNotFound) {
+        return IsHttpsUrl(url) ? 443 : 80;
+    }
+    return static_cast<int>(gbk::integer(gbk::right(hostPort, gbk::length(hostPort) - colon)));
+}
+
+} // namespace lanxi
