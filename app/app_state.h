@@ -1,5 +1,7 @@
 #pragma once
 // Process-wide values of the reader, owned by the window thread.
+#include "app/book_info.h"
+
 #include <string>
 
 namespace lanxi {
@@ -14,6 +16,17 @@ struct AppState {
     int readerBusy = 0;          // 1 while a chapter or local page loads, and until the first
     int directoryLoadStop = 0;   // 1 ends a directory load in progress
     bool hotkeysRegistered = false;
+
+    // Reading.
+    int currentSiteIndex = 0;   // the site whose rules read the current chapter
+    BookInfo workingBook;       // the shared working record; each operation fills its fields
+    std::string chapterContent; // cleaned text of the last chapter read
+    std::string urlBookId;      // last folder name of the current chapter's address
+
+    // Local text.
+    std::string localText; // the open file after full-width conversion
+    long long localPage = 0;
+    long long localPageCount = 0;
 };
 
 AppState& App();

@@ -9,14 +9,20 @@
 #include "platform/event_wait_ui.h"
 #include "platform/file_io.h"
 #include "platform/paths.h"
+#include "reader/chapter_ui.h"
 #include "reader/directory_panel_ui.h"
+#include "reader/directory_ui.h"
+#include "reader/local_text_ui.h"
 #include "rules/gbk_convert.h"
 #include "ui_main_window.h"
 #include "update/update_files.h"
 
 #include <QCloseEvent>
 #include <QCursor>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QMenu>
+#include <QMimeData>
 #include <QTimer>
 
 #include <algorithm>
@@ -90,12 +96,12 @@ void MainWindow::OnCreated() {
     WriteStartPage(StartPagePath()); // a failed write leaves the hidden box empty, no more
     ProcessPendingMessages();
     if (auto page = ReadFileBytes(StartPagePath())) {
-        ui_->图片显示框->setHtml(FromGbk(*page));
+        ui_->图片显示框->showPage(FromGbk(*page));
     }
     // The announcement and the silent update check hang off this timer's ticks.
     时钟1_->setInterval(kStartupTimerInterval);
     g_mainWindow = this;
-    // The drop target for local text files is registered here with the local reader.
+    RegisterDropTarget(true);
     AppendLog(App().hotkeysRegistered ? "真"_gbk : "假"_gbk);
     // The window is shaped by its background picture here with the window chrome.
 }
@@ -221,6 +227,20 @@ void MainWindow::ShowMainMenu(bool showOpenItem) {
 
 void MainWindow::ConnectControls() {
     connect(ui_->菜单退出, &QAction::triggered, this, &QWidget::close);
+    connect(ui_->读取, &QPushButton::clicked, this, [this] { ReadAddressBox(*this); });
+    connect(ui_->下一章, &QPushButton::clicked, this, [this] { ReadNextChapter(*this); });
+    connect(ui_->上一章, &QPushButton::clicked, this, [this] { ReadPreviousChapter(*this); });
+    connect(ui_->菜单打开网络地址, &QAction::triggered, this,
+            [this] { OpenNetworkAddress(*this); });
+    connect(ui_->菜单打开, &QAction::triggered, this, [this] { OpenDirectoryChapter(*this); });
+    connect(ui_->树型框1, &QTreeWidget::itemDoubleClicked, this,
+            [this] { OpenDirectoryChapter(*this); });
+    connect(ui_->超级按钮1, &QPushButton::clicked, this,
+            [this] { LoadDirectoryFromAddressBox(*this); });
+    connect(ui_->菜单打开TXT小说, &QAction::triggered, this,
+            [this] { OpenLocalTextWithDialog(*this); });
+    ui_->标签3->installEventFilter(this);
+    connect(ui_->图片显示框, &HtmlBox::progress, this, &MainWindow::ShowBrowserProgress);
     connect(ui_->按钮1, &QPushButton::clicked, this,
             [this] { ui_->编辑框3->setVisible(!ui_->编辑框3->isVisible()); });
     connect(ui_->缩放按钮, &QPushButton::clicked, this, [this] { ToggleDirectoryPanel(*ui_); });
@@ -263,5 +283,53 @@ void MainWindow::ShutDown() {
     SaveLocalPosition();
     App().directoryLoadStop = 1;
     // The bookshelf, category and book-information windows are closed here once they exist,
-    // then the bookshelf database, the global hotkeys and the drop target are released.
+    // then the bookshelf database and the global hotkeys are released.
+    RegisterDropTarget(false);
+}
+
+void MainWindow::RegisterDropTarget(bool on) {
+    QWidget* pane = ui_->编辑框2->viewport();
+    ui_->编辑框2->setAcceptDrops(on);
+    pane->setAcceptDrops(on);
+    if (on) {
+        pane->installEventFilter(this);
+    } else {
+        pane->removeEventFilter(this);
+    }
+}
+
+// Files dropped on the reading pane open as local text; the pane's own text drops are not
+// wanted there.
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == ui_->编辑框2->viewport()) {
+        if (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove) {
+            auto* drag = static_cast<QDropEvent*>(event);
+            if (drag->mimeData()->hasUrls()) {
+                drag->acceptProposedAction();
+            } else {
+                drag->ignore();
+            }
+            return true;
+        }
+        if (event->type() == QEvent::Drop) {
+            auto* drop = static_cast<QDropEvent*>(event);
+            const QList<QUrl> urls = drop->mimeData()->urls();
+            if (!urls.isEmpty() && urls.first().isLocalFile()) {
+                drop->acceptProposedAction();
+                OpenLocalText(*this, urls.first().toLocalFile());
+            }
+            return true;
+        }
+    }
+    if (watched == ui_->标签3 && event->type() == QEvent::MouseButtonPress &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        OpenLocalTextWithDialog(*this);
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void MainWindow::ShowBrowserProgress(int percent) {
+    ui_->进度条1->setValue(percent);
+    ui_->透明标签1->setText(QString::number(percent) + QStringLiteral("%"));
 }

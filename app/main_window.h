@@ -31,16 +31,19 @@ public:
     void SaveLocalPosition();
     void LayoutMainWindow();
     void ShowMainMenu(bool showOpenItem);
+    void ShowBrowserProgress(int percent);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void OnCreated();
     void ConnectControls();
     void BuildContextMenu();
     void ShutDown();
+    void RegisterDropTarget(bool on);
 
     std::unique_ptr<Ui::MainWindow> ui_;
     QMenu* 右键菜单_ = nullptr;

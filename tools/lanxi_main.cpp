@@ -3,6 +3,9 @@
 #include "net/http_client.h"
 #include "platform/file_io.h"
 #include "platform/paths.h"
+#include "reader/chapter_page.h"
+#include "reader/directory.h"
+#include "reader/local_text.h"
 #include "rules/extraction.h"
 #include "rules/gbk_convert.h"
 #include "rules/gbk_text.h"
@@ -20,6 +23,7 @@
 #include <vector>
 
 using namespace lanxi;
+using namespace lanxi::literals;
 
 namespace {
 
@@ -32,6 +36,9 @@ const char* const kUsage =
     "  cut FILE START END                             text between two markers\n"
     "  filter FILE                                    text after the HTML replacement list\n"
     "  match PATTERN FILE [--json]                    every match of a regular expression\n"
+    "  chapter ADDRESS [--site N] [--json]            what the reader shows for a chapter\n"
+    "  directory ADDRESS [--site N] [--json]          the chapters of a book's directory\n"
+    "  txt FILE [--page N] [--json]                   one page of a local text file\n"
     "  fetch URL [--method M] [--data D] [--header LINE]... [--proxy HOST:PORT]\n"
     "            [--timeout S] [--show-headers] [--utf8]  the body of a web page\n";
 
@@ -93,6 +100,19 @@ std::optional<int> wholeNumber(const std::string& s) {
     return value;
 }
 
+bool readSite(const Command& c, int& site, Failure& failure) {
+    site = kSiteRdzw;
+    if (auto text = option(c, "site")) {
+        auto number = wholeNumber(*text);
+        if (!number) {
+            failure = {kUsageError, "--site needs a whole number, not: " + *text};
+            return false;
+        }
+        site = *number;
+    }
+    return true;
+}
+
 std::optional<std::string> readTextFile(const std::string& name, Failure& failure) {
     std::optional<std::string> bytes = ReadFileBytes(name);
     if (!bytes) {
@@ -112,13 +132,8 @@ int runRule(const Command& c, Failure& failure) {
         return failure.code;
     }
     int site = kSiteRdzw;
-    if (auto text = option(c, "site")) {
-        auto number = wholeNumber(*text);
-        if (!number) {
-            failure = {kUsageError, "--site needs a whole number, not: " + *text};
-            return failure.code;
-        }
-        site = *number;
+    if (!readSite(c, site, failure)) {
+        return failure.code;
     }
     std::string def = Utf8ToGbk(option(c, "default").value_or(""));
     printGbk(ReadRule(Utf8ToGbk(c.positional[0]), Utf8ToGbk(c.positional[1]), def, site));
@@ -229,6 +244,147 @@ int runFetch(const Command& c, Failure& failure) {
     return 0;
 }
 
+// Prints fields as "name: value" lines, or as one JSON object.
+class Report {
+public:
+    explicit Report(bool json) : json_(json) {}
+    void text(const char* name, std::string_view gbk) { add(name, GbkToUtf8(gbk)); }
+    template <typename T> void add(const char* name, T value) {
+        object_[name] = value;
+        order_.push_back(name);
+    }
+    nlohmann::json& object() { return object_; }
+    // `body` (already in the object) is printed last in plain mode, after an empty line.
+    void print(const char* body = nullptr) {
+        if (json_) {
+            std::cout << object_.dump(2) << '\n';
+            return;
+        }
+        for (const std::string& name : order_) {
+            if (body && name == body) {
+                continue;
+            }
+            const nlohmann::json& v = object_[name];
+            std::cout << name << ": " << (v.is_string() ? v.get<std::string>() : v.dump()) << '\n';
+        }
+        if (body) {
+            std::cout << '\n' << object_[body].get<std::string>() << '\n';
+        }
+    }
+
+private:
+    bool json_;
+    nlohmann::json object_ = nlohmann::json::object();
+    std::vector<std::string> order_;
+};
+
+int runChapter(const Command& c, Failure& failure) {
+    int site = 0;
+    if (c.positional.size() != 1) {
+        failure = {kUsageError, "chapter needs ADDRESS"};
+        return failure.code;
+    }
+    if (!readSite(c, site, failure)) {
+        return failure.code;
+    }
+    const ChapterRules rules = ReadChapterRules(site);
+    const std::string address =
+        CompleteChapterAddress(Utf8ToGbk(c.positional[0]), SiteBaseAddress());
+    HttpRequest request;
+    request.url = address;
+    const std::string body = HttpFetch(request);
+    ChapterPage chapter = ParseChapterPage(gbk::untilNul(body), rules, address);
+    if (chapter.isImage) {
+        chapter.content = AbsoluteImageSources(chapter.content,
+                                               ReadRule("普通信息"_gbk, "网站地址"_gbk, "", site));
+    }
+    Report r(c.flags.count("json") > 0);
+    r.text("address", address);
+    r.text("title", chapter.title);
+    r.text("chapterTitle", chapter.chapterTitle);
+    r.text("bookId", chapter.bookId);
+    r.add("ok", chapter.ok);
+    r.add("isImage", chapter.isImage);
+    r.add("isFirst", chapter.isFirst);
+    r.add("isLast", chapter.isLast);
+    r.text("prevUrl", chapter.prevUrl);
+    r.text("nextUrl", chapter.nextUrl);
+    r.text("content", chapter.content);
+    r.print("content");
+    return 0;
+}
+
+int runDirectory(const Command& c, Failure& failure) {
+    int site = 0;
+    if (c.positional.size() != 1) {
+        failure = {kUsageError, "directory needs ADDRESS"};
+        return failure.code;
+    }
+    if (!readSite(c, site, failure)) {
+        return failure.code;
+    }
+    const DirectoryRules rules = ReadDirectoryRules(site);
+    const std::string address =
+        DirectoryPageAddress(Utf8ToGbk(c.positional[0]), site, SiteBaseAddress());
+    HttpRequest request;
+    request.url = address;
+    const std::string body = HttpFetch(request);
+    const DirectoryListing listing = ParseDirectoryPage(gbk::untilNul(body), rules, address, site);
+    const bool json = c.flags.count("json") > 0;
+    Report r(json);
+    r.text("address", address);
+    r.text("template", listing.chapterTemplate);
+    r.text("bookId", listing.bookId);
+    nlohmann::json entries = nlohmann::json::array();
+    for (const DirectoryEntry& e : listing.entries) {
+        entries.push_back(
+            {{"number", e.number}, {"title", GbkToUtf8(e.title)}, {"url", GbkToUtf8(e.url)}});
+    }
+    if (json) {
+        r.add("entries", entries);
+        r.print();
+        return 0;
+    }
+    r.print();
+    std::cout << '\n';
+    for (const DirectoryEntry& e : listing.entries) {
+        std::cout << e.number << '\t' << GbkToUtf8(e.title) << '\t' << GbkToUtf8(e.url) << '\n';
+    }
+    return 0;
+}
+
+int runTxt(const Command& c, Failure& failure) {
+    if (c.positional.size() != 1) {
+        failure = {kUsageError, "txt needs FILE"};
+        return failure.code;
+    }
+    int pageNumber = 1;
+    if (auto text = option(c, "page")) {
+        auto number = wholeNumber(*text);
+        if (!number || *number < 1) {
+            failure = {kUsageError, "--page needs a page number from 1 on, not: " + *text};
+            return failure.code;
+        }
+        pageNumber = *number;
+    }
+    if (!ReadFileBytes(c.positional[0])) {
+        failure = {kInputError, "cannot read file: " + c.positional[0]};
+        return failure.code;
+    }
+    const std::string text = LoadLocalText(c.positional[0]);
+    const LocalPage page =
+        ComputeLocalPage(text, PageDirection::Next, true, "",
+                         std::to_string(static_cast<long long>(pageNumber - 1) * kLocalPageSize));
+    Report r(c.flags.count("json") > 0);
+    r.add("length", static_cast<long long>(text.size()));
+    r.add("pageCount", page.pageCount);
+    r.add("page", page.page);
+    r.add("position", page.position);
+    r.text("text", page.text);
+    r.print("text");
+    return 0;
+}
+
 struct Subcommand {
     const char* name;
     std::vector<std::string> valueOptions;
@@ -242,6 +398,9 @@ const std::vector<Subcommand>& subcommands() {
         {"cut", {}, {}, runCut},
         {"filter", {}, {}, runFilter},
         {"match", {}, {"json"}, runMatch},
+        {"chapter", {"site"}, {"json"}, runChapter},
+        {"directory", {"site"}, {"json"}, runDirectory},
+        {"txt", {"page"}, {"json"}, runTxt},
         {"fetch",
          {"method", "data", "header", "proxy", "timeout"},
          {"show-headers", "utf8"},

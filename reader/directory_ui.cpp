@@ -1,0 +1,100 @@
+#include "reader/directory_ui.h"
+
+#include "app/app_state.h"
+#include "app/main_window.h"
+#include "net/http_fetch_ui.h"
+#include "platform/control_text_ui.h"
+#include "platform/event_wait_ui.h"
+#include "reader/directory.h"
+#include "reader/directory_panel_ui.h"
+#include "rules/gbk_text.h"
+#include "rules/site_rules.h"
+#include "ui_main_window.h"
+
+namespace lanxi {
+namespace {
+
+void addItem(Ui::MainWindow& ui, const QString& text, int number) {
+    auto* item = new QTreeWidgetItem(ui.树型框1);
+    item->setText(0, text);
+    item->setData(0, Qt::UserRole, number);
+}
+
+// One load; `fallback` marks the reload of the last good directory, which does not fall
+// back again, so a last directory that stopped loading cannot repeat without end.
+void loadDirectory(MainWindow& window, const std::string& address, bool fallback) {
+    Ui::MainWindow& ui = window.controls();
+    AppState& app = App();
+    ui.标签4->setText(QStringLiteral("正在读取..."));
+    ui.标签4->show();
+    if (app.directoryCollapsed) {
+        ExpandDirectoryPanel(ui);
+    }
+    ui.树型框1->clear();
+    if (window.isMinimized()) {
+        window.showNormal();
+    }
+    if (address.empty()) {
+        addItem(ui, QStringLiteral("读取出错,地址为空！"), 0);
+        ui.标签4->hide();
+        return;
+    }
+    const DirectoryRules rules = ReadDirectoryRules(app.currentSiteIndex);
+    ProcessPendingMessages();
+    const std::string pageAddress =
+        DirectoryPageAddress(address, app.currentSiteIndex, SiteBaseAddress());
+    HttpRequest request;
+    request.url = pageAddress;
+    const std::string body = HttpFetchWaiting(request);
+    ProcessPendingMessages();
+    const DirectoryListing listing =
+        ParseDirectoryPage(gbk::untilNul(body), rules, pageAddress, app.currentSiteIndex);
+
+    if (listing.entries.empty()) {
+        addItem(ui, QStringLiteral("读取出错！"), 0);
+        if (!fallback) {
+            loadDirectory(window, LastDirectoryBase(window), true);
+            return;
+        }
+        ui.标签4->hide();
+        return;
+    }
+
+    SetTag(ui.树型框1, listing.chapterTemplate);
+    app.workingBook.bookId = listing.bookId;
+    const size_t n = listing.entries.size();
+    ui.树型框1->setUpdatesEnabled(false);
+    for (size_t i = 0; i < n; ++i) {
+        const DirectoryEntry& e = listing.entries[i];
+        app.workingBook.chapterUrl = e.url;
+        app.workingBook.chapterTitle = e.title;
+        addItem(ui, FromGbk(e.title), e.number);
+        ui.标签4->setText(
+            QStringLiteral("正在更新目录 (%1%)...").arg(DirectoryProgressPercent(i + 1, n)));
+        // Keeps the window alive while the tree fills; a shut-down stops the loop.
+        ProcessPendingMessages();
+        if (app.directoryLoadStop != 0) {
+            break;
+        }
+    }
+    ui.树型框1->setUpdatesEnabled(true);
+    SetTag(ui.超级按钮1, listing.base);
+    ui.标签4->hide();
+}
+
+} // namespace
+
+std::string LastDirectoryBase(MainWindow& window) {
+    return Tag(window.controls().超级按钮1);
+}
+
+void LoadChapterDirectory(MainWindow& window, const std::string& address) {
+    loadDirectory(window, address, false);
+}
+
+void LoadDirectoryFromAddressBox(MainWindow& window) {
+    std::string address = ToGbk(window.controls().编辑框1->text());
+    LoadChapterDirectory(window, address.empty() ? LastDirectoryBase(window) : address);
+}
+
+} // namespace lanxi

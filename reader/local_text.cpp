@@ -1,0 +1,69 @@
+#include "reader/local_text.h"
+
+#include "platform/file_io.h"
+#include "rules/gbk_text.h"
+
+namespace lanxi {
+
+std::string LoadLocalText(const std::filesystem::path& path) {
+    std::optional<std::string> bytes = ReadFileBytes(path);
+    if (!bytes) {
+        return {};
+    }
+    return gbk::toFullWidth(gbk::untilNul(*bytes));
+}
+
+bool IsCharacterStart(std::string_view text, size_t offset) {
+    if (offset == 0 || offset >= text.size()) {
+        return true;
+    }
+    // A byte below 0x40 is never the second byte of a character, so the walk can start just
+    // after the nearest one instead of at the beginning of a large file.
+    size_t walk = offset;
+    while (walk > 0 && static_cast<unsigned char>(text[walk - 1]) >= 0x40) {
+        --walk;
+    }
+    while (walk < offset) {
+        walk += gbk::isLeadByte(static_cast<unsigned char>(text[walk])) ? 2 : 1;
+    }
+    return walk == offset;
+}
+
+LocalPage ComputeLocalPage(std::string_view text, PageDirection direction, bool fromCurrent,
+                           std::string_view savedPosition, std::string_view currentPosition) {
+    const long long length = gbk::length(text);
+    long long pos = 0;
+    std::vector<std::string> saved = gbk::split(savedPosition, "|");
+    if (saved.size() >= 2 && gbk::integer(saved[0]) == length) {
+        pos = gbk::integer(saved[1]) - kLocalPageSize;
+    }
+    if (fromCurrent) {
+        pos = gbk::integer(currentPosition);
+    }
+    if (direction == PageDirection::Previous) {
+        pos -= 2 * kLocalPageSize;
+    }
+
+    LocalPage page;
+    if (pos >= 0 && pos < length) {
+        // A character cut by a page edge is shown whole on the page where it starts.
+        size_t begin = static_cast<size_t>(pos);
+        size_t end = static_cast<size_t>(std::min(pos + kLocalPageSize, length));
+        if (!IsCharacterStart(text, begin)) {
+            ++begin;
+        }
+        if (!IsCharacterStart(text, end)) {
+            ++end;
+        }
+        if (begin < end) {
+            page.text = std::string(text.substr(begin, end - begin));
+        }
+    }
+    pos += kLocalPageSize;
+    page.position = pos;
+    page.page = pos / kLocalPageSize;
+    page.pageCount = (length + kLocalPageSize - 1) / kLocalPageSize;
+    return page;
+}
+
+} // namespace lanxi
