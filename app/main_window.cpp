@@ -214,8 +214,7 @@ void MainWindow::BuildContextMenu() {
     右键菜单_->addAction(ui_->菜单退出);
     // Items whose features have not been built yet stay visible but cannot be chosen.
     for (QAction* a :
-         {ui_->菜单打开, ui_->菜单打开TXT小说, ui_->菜单打开网络地址, ui_->菜单查看分类,
-          ui_->菜单关于软件, ui_->菜单检查更新, ui_->菜单访问官方站}) {
+         {ui_->菜单查看分类, ui_->菜单关于软件, ui_->菜单检查更新, ui_->菜单访问官方站}) {
         a->setEnabled(false);
     }
 }

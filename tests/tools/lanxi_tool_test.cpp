@@ -1,6 +1,10 @@
 #include "rules/gbk_convert.h"
 #include "rules/site_rules.h"
+#include "support/demo_rules.h"
 #include "support/temp_home.h"
+#include "tools/demo_site/demo_site.h"
+
+#include <nlohmann/json.hpp>
 
 #include <gtest/gtest.h>
 
@@ -8,6 +12,7 @@
 #include <sys/wait.h>
 
 using namespace lanxi;
+using namespace lanxi::literals;
 using namespace lanxi::literals;
 
 namespace {
@@ -113,6 +118,142 @@ TEST_F(LanxiTool, BadInputGivesAClearMessageAndANonZeroCode) {
         EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
         EXPECT_EQ(r.out, "");
     }
+}
+
+} // namespace
+
+namespace {
+
+// The network subcommands against the demo sites on a free port.
+class LanxiToolOnline : public LanxiTool {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(site.start(0));
+        test::PointRulesAtPort(site.port());
+    }
+    std::string url(const std::string& host, const std::string& path) {
+        return "http://" + host + ":" + std::to_string(site.port()) + path;
+    }
+    nlohmann::json runJson(const std::vector<std::string>& args) {
+        RunResult r = run(args);
+        EXPECT_EQ(r.exitCode, 0) << r.err;
+        return nlohmann::json::parse(r.out);
+    }
+    demo::DemoSite site;
+};
+
+TEST_F(LanxiToolOnline, FetchPrintsAChapterPageTheChapterRuleMatches) {
+    const std::string chapter = url("rdzw.localhost", "/Html/Book/1/1234/12340001.shtml");
+    RunResult utf8 = run({"fetch", "--utf8", chapter});
+    EXPECT_EQ(utf8.exitCode, 0) << utf8.err;
+    EXPECT_NE(utf8.out.find("星河长歌"), std::string::npos);
+
+    RunResult raw = run({"fetch", chapter});
+    test::WriteBytes(home.root() / "chapter.html", raw.out);
+    RunResult titles = run({"match", GbkToUtf8(ReadRule("书籍内容"_gbk, "章节书名"_gbk, "", 0)),
+                            (home.root() / "chapter.html").string()});
+    EXPECT_EQ(titles.exitCode, 0) << titles.err;
+    EXPECT_EQ(titles.out.rfind("星河长歌", 0), 0u) << titles.out;
+}
+
+TEST_F(LanxiToolOnline, FetchShowsHeadersAndReportsFailures) {
+    RunResult error = run({"fetch", "--show-headers", url("rdzw.localhost", "/test/status500")});
+    EXPECT_EQ(error.exitCode, 0) << error.err;
+    EXPECT_EQ(error.out.rfind("HTTP/1.1 500", 0), 0u);
+    EXPECT_EQ(error.out.substr(error.out.size() - 17), "server error page");
+
+    RunResult posted = run({"fetch", "--method", "POST", "--data", "a=1", "--header", "X-One: 1",
+                            url("rdzw.localhost", "/test/echo")});
+    EXPECT_NE(posted.out.find("X-One: 1"), std::string::npos);
+    EXPECT_NE(posted.out.find("Content-Length: 3"), std::string::npos);
+
+    struct Case {
+        std::vector<std::string> args;
+        int code;
+        std::string message;
+    } cases[] = {
+        {{"fetch", "http://127.0.0.1:1/"}, 1, "the request failed"},
+        {{"fetch", "--method", "PUT", url("rdzw.localhost", "/test/echo")},
+         1,
+         "the request failed"},
+        {{"fetch", "--timeout", "soon", url("rdzw.localhost", "/")}, 2, "--timeout needs"},
+        {{"fetch"}, 2, "fetch needs URL"},
+    };
+    for (const Case& c : cases) {
+        RunResult r = run(c.args);
+        EXPECT_EQ(r.exitCode, c.code) << r.err;
+        EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
+    }
+}
+
+TEST_F(LanxiToolOnline, ChapterReportsWhatTheReaderWouldShow) {
+    nlohmann::json first =
+        runJson({"chapter", url("kanshuzhan.localhost", "/files/article/html/4/4321/43210001.html"),
+                 "--site", "1", "--json"});
+    EXPECT_EQ(first["title"], "雪夜归人");
+    EXPECT_EQ(first["bookId"], "4321");
+    EXPECT_EQ(first["ok"], true);
+    EXPECT_EQ(first["isFirst"], true);
+    EXPECT_EQ(first["isLast"], false);
+    EXPECT_EQ(first["prevUrl"], "");
+    EXPECT_EQ(first["nextUrl"],
+              url("kanshuzhan.localhost", "/files/article/html/4/4321/43210002.html"));
+
+    nlohmann::json last =
+        runJson({"chapter", "/files/article/html/4/4321/43210015.html", "--site", "1", "--json"});
+    EXPECT_EQ(last["address"],
+              url("kanshuzhan.localhost", "/files/article/html/4/4321/43210015.html"));
+    EXPECT_EQ(last["isLast"], true);
+    EXPECT_EQ(last["nextUrl"], "");
+
+    nlohmann::json image =
+        runJson({"chapter", url("kanshuzhan.localhost", "/files/article/html/6/6789/67890002.html"),
+                 "--site", "1", "--json"});
+    EXPECT_EQ(image["isImage"], true);
+    EXPECT_NE(image["content"].get<std::string>().find("\"" +
+                                                       url("kanshuzhan.localhost", "/chapterpic/")),
+              std::string::npos);
+
+    nlohmann::json failed =
+        runJson({"chapter", url("rdzw.localhost", "/no/such/page.shtml"), "--json"});
+    EXPECT_EQ(failed["ok"], false);
+}
+
+TEST_F(LanxiToolOnline, DirectoryListsEntriesWithTheirAddresses) {
+    nlohmann::json d =
+        runJson({"directory", url("kanshuzhan.localhost", "/files/article/html/0/96/"), "--site",
+                 "1", "--json"});
+    EXPECT_EQ(d["bookId"], "96");
+    EXPECT_EQ(d["template"], url("kanshuzhan.localhost", "/files/article/html/0/96/<%id%>.html"));
+    ASSERT_EQ(d["entries"].size(), 5u);
+    EXPECT_EQ(d["entries"][0]["number"], 960001);
+    EXPECT_EQ(d["entries"][0]["url"],
+              url("kanshuzhan.localhost", "/files/article/html/0/96/960001.html"));
+
+    // Site 0 reads the index beside any chapter address.
+    nlohmann::json r = runJson({"directory", "/Html/Book/0/789/7890003.shtml", "--json"});
+    EXPECT_EQ(r["address"], url("rdzw.localhost", "//Html/Book/0/789/index.shtml"));
+    EXPECT_EQ(r["entries"].size(), 6u);
+
+    RunResult plain =
+        run({"directory", url("kanshuzhan.localhost", "/files/article/html/0/96/"), "--site", "1"});
+    EXPECT_NE(plain.out.find("\n960005\t"), std::string::npos) << plain.out;
+}
+
+TEST_F(LanxiTool, TxtShowsOnePageOfALocalFile) {
+    std::string text(45000, 'a');
+    test::WriteBytes(home.root() / "book.txt", text);
+    RunResult r = run({"txt", (home.root() / "book.txt").string(), "--page", "3", "--json"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    nlohmann::json j = nlohmann::json::parse(r.out);
+    EXPECT_EQ(j["length"], 90000); // every letter became a two-byte full-width letter
+    EXPECT_EQ(j["pageCount"], 5);
+    EXPECT_EQ(j["page"], 3);
+    EXPECT_EQ(j["position"], 60000);
+    EXPECT_EQ(j["text"].get<std::string>().size(), 30000u); // 10000 letters of 3 UTF-8 bytes
+
+    EXPECT_EQ(run({"txt", "/no/such.txt"}).exitCode, 1);
+    EXPECT_EQ(run({"txt", (home.root() / "book.txt").string(), "--page", "0"}).exitCode, 2);
 }
 
 } // namespace
