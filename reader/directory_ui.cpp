@@ -14,10 +14,15 @@
 namespace lanxi {
 namespace {
 
-void addItem(Ui::MainWindow& ui, const QString& text, int number) {
-    auto* item = new QTreeWidgetItem(ui.树型框1);
+QTreeWidgetItem* newItem(const QString& text, int number) {
+    auto* item = new QTreeWidgetItem;
     item->setText(0, text);
     item->setData(0, Qt::UserRole, number);
+    return item;
+}
+
+void addItem(Ui::MainWindow& ui, const QString& text, int number) {
+    ui.树型框1->addTopLevelItem(newItem(text, number));
 }
 
 // One load; `fallback` marks the reload of the last good directory, which does not fall
@@ -63,21 +68,29 @@ void loadDirectory(MainWindow& window, const std::string& address, bool fallback
     SetTag(ui.树型框1, listing.chapterTemplate);
     app.workingBook.bookId = listing.bookId;
     const size_t n = listing.entries.size();
-    ui.树型框1->setUpdatesEnabled(false);
+    // Items join the tree in batches, and the window catches up whenever the percentage
+    // moves: at most a hundred times per load, so thousands of chapters fill at once while
+    // the label still counts up to 100 and the window stays alive.
+    QList<QTreeWidgetItem*> batch;
+    int shownPercent = -1;
     for (size_t i = 0; i < n; ++i) {
         const DirectoryEntry& e = listing.entries[i];
         app.workingBook.chapterUrl = e.url;
         app.workingBook.chapterTitle = e.title;
-        addItem(ui, FromGbk(e.title), e.number);
-        ui.标签4->setText(
-            QStringLiteral("正在更新目录 (%1%)...").arg(DirectoryProgressPercent(i + 1, n)));
-        // Keeps the window alive while the tree fills; a shut-down stops the loop.
-        ProcessPendingMessages();
+        batch.append(newItem(FromGbk(e.title), e.number));
+        const int percent = DirectoryProgressPercent(i + 1, n);
+        if (percent != shownPercent || i + 1 == n) {
+            ui.树型框1->addTopLevelItems(batch);
+            batch.clear();
+            shownPercent = percent;
+            ui.标签4->setText(QStringLiteral("正在更新目录 (%1%)...").arg(percent));
+            ProcessPendingMessages();
+        }
         if (app.directoryLoadStop != 0) {
             break;
         }
     }
-    ui.树型框1->setUpdatesEnabled(true);
+    ui.树型框1->addTopLevelItems(batch);
     SetTag(ui.超级按钮1, listing.base);
     ui.标签4->hide();
 }

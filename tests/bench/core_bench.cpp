@@ -1,10 +1,13 @@
 // Speed of the text operations on page sizes the reader meets.
+#include "net/http_client.h"
+#include "reader/local_text.h"
 #include "rules/extraction.h"
 #include "rules/gbk_convert.h"
 #include "rules/gbk_text.h"
 #include "rules/regex.h"
 #include "rules/site_rules.h"
 #include "support/temp_home.h"
+#include "tools/demo_site/demo_site.h"
 
 #include <benchmark/benchmark.h>
 
@@ -88,6 +91,67 @@ void BM_ToFullWidth_10MB(benchmark::State& state) {
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * text.size()));
 }
 BENCHMARK(BM_ToFullWidth_10MB)->Unit(benchmark::kMillisecond);
+
+// Fetch-to-body time of a 100 KB page from the demo sites over loopback.
+void BM_FetchPage_100KB(benchmark::State& state) {
+    test::TempHome home;
+    demo::DemoSite site;
+    if (!site.start(0)) {
+        state.SkipWithError("the demo site did not start");
+        return;
+    }
+    HttpRequest request;
+    request.url = "http://rdzw.localhost:" + std::to_string(site.port()) + "/test/page?kb=100";
+    for (auto _ : state) {
+        std::string body = HttpFetch(request);
+        if (body.size() != 100 * 1024) {
+            state.SkipWithError("wrong body size");
+        }
+        benchmark::DoNotOptimize(body);
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * 100 * 1024));
+}
+BENCHMARK(BM_FetchPage_100KB)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// A 100 MB novel: Chinese paragraphs with some Latin text, one line break per paragraph.
+class LargeTextFile {
+public:
+    LargeTextFile() {
+        const std::string paragraph =
+            "　　他抬起头，望着远处的群山，说道：“明天再走吧。”Chapter 12 ~ 夜色渐深。\r\n"_gbk;
+        std::string text;
+        text.reserve(100u * 1024 * 1024 + paragraph.size());
+        while (text.size() < 100u * 1024 * 1024) {
+            text += paragraph;
+        }
+        test::WriteBytes(home_.root() / "novel.txt", text);
+    }
+    std::filesystem::path path() const { return home_.root() / "novel.txt"; }
+
+private:
+    test::TempHome home_;
+};
+
+void BM_OpenLocalText_100MB(benchmark::State& state) {
+    LargeTextFile file;
+    for (auto _ : state) {
+        std::string text = LoadLocalText(file.path());
+        LocalPage page = ComputeLocalPage(text, PageDirection::First, false, "", "");
+        benchmark::DoNotOptimize(page);
+    }
+}
+BENCHMARK(BM_OpenLocalText_100MB)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+
+void BM_LocalPageNearTheEnd_100MB(benchmark::State& state) {
+    LargeTextFile file;
+    const std::string text = LoadLocalText(file.path());
+    const std::string position = std::to_string(text.size() - 30000);
+    for (auto _ : state) {
+        LocalPage page = ComputeLocalPage(text, PageDirection::Next, true, "", position);
+        benchmark::DoNotOptimize(page);
+    }
+}
+BENCHMARK(BM_LocalPageNearTheEnd_100MB)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
