@@ -152,8 +152,14 @@ void ReadAddressBox(MainWindow& window) {
 }
 
 namespace {
-void readFromButtonTag(MainWindow& window, QWidget* button) {
+// In local-text mode the chapter buttons turn pages; otherwise they read the address their
+// tag holds.
+void readNeighbour(MainWindow& window, QWidget* button, PageDirection localDirection) {
     Ui::MainWindow& ui = window.controls();
+    if (Tag(ui.标签3) == "真"_gbk) {
+        ShowLocalPage(window, localDirection, true);
+        return;
+    }
     ui.编辑框1->setText(FromGbk(Tag(button)));
     std::string address = ToGbk(ui.编辑框1->text());
     ReadChapter(window, address);
@@ -161,21 +167,11 @@ void readFromButtonTag(MainWindow& window, QWidget* button) {
 } // namespace
 
 void ReadNextChapter(MainWindow& window) {
-    Ui::MainWindow& ui = window.controls();
-    if (Tag(ui.标签3) == "真"_gbk) {
-        ShowLocalPage(window, PageDirection::Next, true);
-        return;
-    }
-    readFromButtonTag(window, ui.下一章);
+    readNeighbour(window, window.controls().下一章, PageDirection::Next);
 }
 
 void ReadPreviousChapter(MainWindow& window) {
-    Ui::MainWindow& ui = window.controls();
-    if (Tag(ui.标签3) == "真"_gbk) {
-        ShowLocalPage(window, PageDirection::Previous, true);
-        return;
-    }
-    readFromButtonTag(window, ui.上一章);
+    readNeighbour(window, window.controls().上一章, PageDirection::Previous);
 }
 
 void OpenNetworkAddress(MainWindow& window) {

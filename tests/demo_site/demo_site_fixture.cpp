@@ -5,6 +5,7 @@
 #include "rules/gbk_text.h"
 #include "rules/site_rules.h"
 #include "support/demo_rules.h"
+#include "tools/demo_site/page.h"
 
 namespace lanxi::test {
 
@@ -77,20 +78,7 @@ std::string WithoutLineBreaks(std::string_view text) {
 }
 
 std::string EncodeKeyword(std::string_view gbk) {
-    static const char kHex[] = "0123456789ABCDEF";
-    std::string out;
-    for (char c : gbk) {
-        auto b = static_cast<unsigned char>(c);
-        bool plain = (b >= '0' && b <= '9') || (b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z');
-        if (plain) {
-            out += c;
-        } else {
-            out += '%';
-            out += kHex[b >> 4];
-            out += kHex[b & 0x0F];
-        }
-    }
-    return out;
+    return demo::PercentEncode(gbk);
 }
 
 std::string ReplaceAll(std::string text, std::string_view what, std::string_view with) {
