@@ -153,12 +153,18 @@ void MainWindow::SaveLocalPosition() {
 }
 
 void MainWindow::AppendLog(std::string_view gbkText) {
-    std::string line = FormatLogLine(LocalTimeNow(), gbkText);
-    QString text = FromGbk(line);
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    AppendLogText(FromGbkLines(FormatLogLine(LocalTimeNow(), gbkText)));
+}
+
+void MainWindow::AppendLogText(const QString& text) {
     QTextCursor cursor = ui_->编辑框3->textCursor();
     cursor.movePosition(QTextCursor::End);
     cursor.insertText(text);
+}
+
+QString MainWindow::ReaderCaption(const QString& subject) {
+    return subject + QStringLiteral(" - 岚溪小说阅读器 v") +
+           QString::fromStdString(App().programVersion) + QStringLiteral("  by:岚溪少年");
 }
 
 void MainWindow::ApplyBackgroundColour(const QColor& colour) {

@@ -24,6 +24,10 @@ public:
     QTimer* startupTimer() const { return 时钟1_; }
 
     void AppendLog(std::string_view gbkText);
+    // Appends text to the activity log as it stands, without a time stamp.
+    void AppendLogText(const QString& text);
+    // The window caption while `subject` (a book title, "本地图书") is shown.
+    static QString ReaderCaption(const QString& subject);
     void ApplyBackgroundColour(const QColor& colour);
     void ApplyTextColour(const QColor& colour);
     void LoadSettings();

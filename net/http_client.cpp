@@ -130,7 +130,10 @@ PreparedHeaders PrepareRequestHeaders(const HttpRequest& r) {
         }
     };
     addIfAbsent("Accept: ", kDefaultAccept);
-    addIfAbsent("Referer: ", "Referer: " + r.url + "\r\n");
+    // A line break inside an address cut from a page must not start a header of its own.
+    std::string referer = r.url;
+    std::erase_if(referer, [](char c) { return c == '\r' || c == '\n'; });
+    addIfAbsent("Referer: ", "Referer: " + referer + "\r\n");
     addIfAbsent("Accept-Language: ", "Accept-Language: zh-cn\r\n");
     if (p.isPost && !r.postData.empty()) {
         addIfAbsent("Content-Type: ", "Content-Type: application/x-www-form-urlencoded\r\n");

@@ -1,5 +1,8 @@
 #include "net/http_fetch_ui.h"
 
+#include "platform/threads.h"
+#include "platform/window_thread_ui.h"
+
 #include <QCoreApplication>
 #include <QEvent>
 #include <QEventLoop>
@@ -7,7 +10,6 @@
 
 #include <functional>
 #include <memory>
-#include <thread>
 
 namespace lanxi {
 namespace {
@@ -69,20 +71,23 @@ std::string HttpFetchWaitingMs(const HttpRequest& request, int idleTimeoutMs,
     QCoreApplication* app = QCoreApplication::instance();
     app->installEventFilter(&watcher);
 
-    std::thread([state, request] {
+    PrepareWindowThreadPosting();
+    const bool started = StartDetachedThread([state, request] {
         state->result = PerformHttpRequest(request, &state->cancel);
         state->done = true;
-        if (QCoreApplication* instance = QCoreApplication::instance()) {
-            QMetaObject::invokeMethod(
-                instance,
-                [state] {
-                    if (state->onDone) {
-                        state->onDone();
-                    }
-                },
-                Qt::QueuedConnection);
+        PostToWindowThread([state] {
+            if (state->onDone) {
+                state->onDone();
+            }
+        });
+    });
+    if (!started) {
+        app->removeEventFilter(&watcher);
+        if (headersOut) {
+            headersOut->clear();
         }
-    }).detach();
+        return {};
+    }
 
     idle.start();
     if (!state->done) {

@@ -16,6 +16,12 @@ QString FromGbk(std::string_view gbk) {
     return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }
 
+QString FromGbkLines(std::string_view gbk) {
+    QString text = FromGbk(gbk);
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return text;
+}
+
 std::string ToGbk(const QString& text) {
     QByteArray utf8 = text.toUtf8();
     return Utf8ToGbk(std::string_view(utf8.constData(), static_cast<size_t>(utf8.size())));

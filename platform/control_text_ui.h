@@ -10,6 +10,8 @@ class QObject;
 namespace lanxi {
 
 QString FromGbk(std::string_view gbk);
+// For multi-line boxes: CR LF line ends become the box's own.
+QString FromGbkLines(std::string_view gbk);
 std::string ToGbk(const QString& text);
 
 std::string Tag(const QObject* control);

@@ -1,28 +1,39 @@
 #include "platform/file_io.h"
 
 #include <atomic>
+#include <cstdint>
 #include <cstdio>
-#include <fstream>
+#include <memory>
 #include <system_error>
 #include <unistd.h>
 
 namespace lanxi {
 
-std::optional<std::string> ReadFileBytes(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
+std::optional<std::string> ReadFileBytes(const std::filesystem::path& path, size_t maxBytes) {
+    // Only regular files: a folder or a device would report a size that is no size at all.
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec)) {
+        return std::nullopt;
+    }
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> f(std::fopen(path.c_str(), "rb"), &std::fclose);
+    if (!f) {
         return std::nullopt;
     }
     std::string bytes;
-    in.seekg(0, std::ios::end);
-    std::streamoff size = in.tellg();
-    if (size > 0) {
-        bytes.resize(static_cast<size_t>(size));
-        in.seekg(0);
-        in.read(bytes.data(), size);
-        bytes.resize(static_cast<size_t>(in.gcount()));
+    const std::uintmax_t size = std::filesystem::file_size(path, ec);
+    if (!ec && size <= maxBytes) {
+        bytes.reserve(static_cast<size_t>(size));
     }
-    if (in.bad()) {
+    // Read to the end rather than trusting the size, which may change or be zero (/proc).
+    char chunk[1 << 16];
+    size_t got = 0;
+    while ((got = std::fread(chunk, 1, sizeof chunk, f.get())) > 0) {
+        if (bytes.size() + got > maxBytes) {
+            return std::nullopt;
+        }
+        bytes.append(chunk, got);
+    }
+    if (std::ferror(f.get())) {
         return std::nullopt;
     }
     return bytes;

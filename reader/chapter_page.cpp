@@ -44,11 +44,10 @@ std::string CompleteChapterAddress(std::string_view address, std::string_view si
 ChapterPage ParseChapterPage(std::string_view page, const ChapterRules& rules,
                              std::string_view address) {
     ChapterPage c;
-    std::vector<RegexMatch> titles = findAll(rules.titlePattern, page);
-    if (!titles.empty()) {
+    if (std::optional<RegexMatch> titles = findFirst(rules.titlePattern, page)) {
         c.titleFound = true;
-        c.chapterTitle = group(titles.front(), 2);
-        c.title = group(titles.front(), 1);
+        c.chapterTitle = group(*titles, 2);
+        c.title = group(*titles, 1);
     }
     c.prevLink = cut(page, rules.prevPair);
     c.nextLink = cut(page, rules.nextPair);
@@ -72,6 +71,13 @@ ChapterPage ParseChapterPage(std::string_view page, const ChapterRules& rules,
 
 std::string AbsoluteImageSources(std::string_view content, std::string_view siteBase) {
     return gbk::replaceAll(content, "\"/", "\"" + std::string(siteBase) + "/");
+}
+
+std::string CompleteImageSources(std::string_view content, int site) {
+    if (gbk::find(content, "\"/") == gbk::kNotFound) {
+        return std::string(content);
+    }
+    return AbsoluteImageSources(content, ReadRule("普通信息"_gbk, "网站地址"_gbk, "", site));
 }
 
 std::string ImageChapterPage(std::string_view title, std::string_view chapterTitle,

@@ -45,6 +45,9 @@ ChapterPage ParseChapterPage(std::string_view page, const ChapterRules& rules,
 
 // Root-relative sources ("/...") become absolute under `siteBase`.
 std::string AbsoluteImageSources(std::string_view content, std::string_view siteBase);
+// The same under the address of `site`, read from its rule file (the HTML filter has left
+// SiteBaseAddress at site 0's); content without root-relative sources comes back unchanged.
+std::string CompleteImageSources(std::string_view content, int site);
 
 // The page shown for an image chapter: titles, the content and the program's trailer.
 std::string ImageChapterPage(std::string_view title, std::string_view chapterTitle,

@@ -30,33 +30,19 @@ const QString kFailureText =
     QStringLiteral("无法读取内容，请确保已连接到网络，如还有问题请到 "
                    "http://lanxi.localhost:8733/bug.html 提交BUG ，我们将尽快解决！");
 
-QString paneText(std::string_view gbk) {
-    QString text = FromGbk(gbk);
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    return text;
-}
-
-void showImageChapter(MainWindow& window, const ChapterPage& chapter) {
+void showImageChapter(MainWindow& window) {
     Ui::MainWindow& ui = window.controls();
     AppState& app = App();
-    std::string content = app.chapterContent;
-    if (gbk::find(content, "\"/") != gbk::kNotFound) {
-        // The filter left SiteBaseAddress at site 0's: read the current site's again.
-        std::string base = ReadRule("普通信息"_gbk, "网站地址"_gbk, "", app.currentSiteIndex);
-        content = AbsoluteImageSources(content, base);
-    }
-    const std::string page =
-        ImageChapterPage(chapter.title, chapter.chapterTitle, content, StartPageBytes());
+    app.chapterContent = CompleteImageSources(app.chapterContent, app.currentSiteIndex);
+    const std::string page = ImageChapterPage(app.workingBook.title, app.workingBook.chapterTitle,
+                                              app.chapterContent, StartPageBytes());
     WriteFileAtomically(CapturePath(), page);
     ProcessPendingMessages();
     ui.图片显示框->showPage(FromGbk(page));
     ui.图片显示框->show();
     ui.图片显示框->setFocus();
-    QString log = FromGbk(FormatImageLogDate(LocalTimeNow()) + "\r\n" + content);
-    log.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    QTextCursor cursor = ui.编辑框3->textCursor();
-    cursor.movePosition(QTextCursor::End);
-    cursor.insertText(log);
+    window.AppendLogText(
+        FromGbkLines(FormatImageLogDate(LocalTimeNow()) + "\r\n" + app.chapterContent));
 }
 
 } // namespace
@@ -102,8 +88,7 @@ void ReadChapter(MainWindow& window, std::string& address) {
         ui.图片显示框->hide();
         app.workingBook.chapterTitle = chapter.chapterTitle;
         app.workingBook.title = chapter.title;
-        window.setWindowTitle(FromGbk(chapter.title) +
-                              QStringLiteral(" - 岚溪小说阅读器 v2.41  by:岚溪少年"));
+        window.setWindowTitle(MainWindow::ReaderCaption(FromGbk(chapter.title)));
         SetTag(ui.读取, chapter.chapterTitle);
     }
     app.workingBook.bookId = chapter.bookId;
@@ -112,9 +97,9 @@ void ReadChapter(MainWindow& window, std::string& address) {
     if (chapter.ok) {
         ui.标签3->setText(FromGbk(app.workingBook.chapterTitle));
         if (chapter.isImage) {
-            showImageChapter(window, chapter);
+            showImageChapter(window);
         } else {
-            ui.编辑框2->setPlainText(paneText(app.chapterContent));
+            ui.编辑框2->setPlainText(FromGbkLines(app.chapterContent));
             ui.编辑框2->setFocus();
         }
         ui.加书签->setEnabled(true);

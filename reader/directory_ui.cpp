@@ -45,9 +45,10 @@ void loadDirectory(MainWindow& window, const std::string& address, bool fallback
         return;
     }
     const DirectoryRules rules = ReadDirectoryRules(app.currentSiteIndex);
-    ProcessPendingMessages();
+    // Taken before events run: a handler in between may read another site's rules.
     const std::string pageAddress =
         DirectoryPageAddress(address, app.currentSiteIndex, SiteBaseAddress());
+    ProcessPendingMessages();
     HttpRequest request;
     request.url = pageAddress;
     const std::string body = HttpFetchWaiting(request);

@@ -9,6 +9,7 @@
 #include "rules/gbk_convert.h"
 #include "ui_main_window.h"
 
+#include <QFile>
 #include <QStandardPaths>
 
 namespace lanxi {
@@ -18,8 +19,8 @@ using namespace literals;
 void OpenLocalText(MainWindow& window, const QString& path) {
     Ui::MainWindow& ui = window.controls();
     ui.加书签->setEnabled(false);
-    App().localText = LoadLocalText(std::filesystem::path(path.toStdString()));
-    window.setWindowTitle(QStringLiteral("本地图书 - 岚溪小说阅读器 v2.41  by:岚溪少年"));
+    App().localText = LoadLocalText(std::filesystem::path(QFile::encodeName(path).toStdString()));
+    window.setWindowTitle(MainWindow::ReaderCaption(QStringLiteral("本地图书")));
     ShowLocalPage(window, PageDirection::First, false);
 }
 
@@ -42,9 +43,7 @@ void ShowLocalPage(MainWindow& window, PageDirection direction, bool fromCurrent
 
     const LocalPage page = ComputeLocalPage(app.localText, direction, fromCurrent,
                                             ReadLocalPosition(SettingsPath()), Tag(ui.读取));
-    QString text = FromGbk(page.text);
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    ui.编辑框2->setPlainText(text);
+    ui.编辑框2->setPlainText(FromGbkLines(page.text));
     SetTag(ui.读取, std::to_string(page.position));
     ui.编辑框2->moveCursor(QTextCursor::Start);
 

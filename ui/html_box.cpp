@@ -1,13 +1,13 @@
 #include "ui/html_box.h"
 
 #include "net/http_client.h"
+#include "platform/threads.h"
+#include "platform/window_thread_ui.h"
 
-#include <QCoreApplication>
 #include <QPointer>
 #include <QScrollBar>
 
 #include <cmath>
-#include <thread>
 
 HtmlBox::HtmlBox(QWidget* parent) : QTextBrowser(parent) {
     setOpenLinks(false);
@@ -16,8 +16,9 @@ HtmlBox::HtmlBox(QWidget* parent) : QTextBrowser(parent) {
 void HtmlBox::showPage(const QString& html) {
     ++generation_;
     pictures_.clear();
-    pending_.clear();
-    requested_ = 0;
+    requested_.clear();
+    waiting_.clear();
+    running_ = 0;
     arrived_ = 0;
     html_ = html;
     setHtml(html);
@@ -25,48 +26,67 @@ void HtmlBox::showPage(const QString& html) {
 }
 
 QVariant HtmlBox::loadResource(int type, const QUrl& name) {
+    // An empty value of the right kind, never a null one: on a null value the document
+    // would open local files by itself.
+    const QString scheme = name.scheme().toLower();
     if (type != QTextDocument::ImageResource) {
-        return QTextBrowser::loadResource(type, name);
+        return QVariant(QByteArray());
+    }
+    if (scheme != QLatin1String("http") && scheme != QLatin1String("https")) {
+        return QVariant(QImage());
     }
     if (auto it = pictures_.find(name); it != pictures_.end()) {
         return it.value();
     }
-    const QString scheme = name.scheme().toLower();
-    if (scheme != QLatin1String("http") && scheme != QLatin1String("https")) {
-        return QTextBrowser::loadResource(type, name);
+    if (!requested_.contains(name) && requested_.size() < kMaxPicturesPerPage) {
+        requested_.insert(name);
+        waiting_.append(name);
+        startFetches();
+        reportProgress();
     }
-    if (!pending_.contains(name)) {
-        pending_.insert(name);
-        ++requested_;
+    // Null while the picture is on its way, so the document asks again once it is here
+    // (an http address is never opened as a local file).
+    return QVariant();
+}
+
+void HtmlBox::startFetches() {
+    lanxi::PrepareWindowThreadPosting();
+    while (running_ < kParallelFetches && !waiting_.isEmpty()) {
+        const QUrl url = waiting_.takeFirst();
         lanxi::HttpRequest request;
-        request.url = name.toString(QUrl::FullyEncoded).toStdString();
+        request.url = url.toString(QUrl::FullyEncoded).toStdString();
         QPointer<HtmlBox> self(this);
         const unsigned generation = generation_;
-        std::thread([request, self, generation, name] {
+        const bool started = lanxi::StartDetachedThread([request, self, generation, url] {
             std::string body = lanxi::HttpFetch(request);
             QByteArray bytes(body.data(), static_cast<qsizetype>(body.size()));
-            if (QCoreApplication* app = QCoreApplication::instance()) {
-                QMetaObject::invokeMethod(
-                    app,
-                    [self, generation, name, bytes] {
-                        if (self) {
-                            self->pictureArrived(generation, name, bytes);
-                        }
-                    },
-                    Qt::QueuedConnection);
-            }
-        }).detach();
+            lanxi::PostToWindowThread([self, generation, url, bytes] {
+                if (self) {
+                    self->pictureArrived(generation, url, bytes);
+                }
+            });
+        });
+        if (started) {
+            ++running_;
+        } else {
+            recordPicture(url, QByteArray()); // no thread to be had: shown as missing
+        }
     }
-    return QVariant(); // shown once the picture arrives
 }
 
 void HtmlBox::pictureArrived(unsigned generation, const QUrl& url, const QByteArray& bytes) {
-    if (generation != generation_ || !pending_.remove(url)) {
+    if (generation != generation_ || pictures_.contains(url)) {
         return; // a picture of a page no longer shown
     }
+    --running_;
+    recordPicture(url, bytes);
+    startFetches();
+}
+
+void HtmlBox::recordPicture(const QUrl& url, const QByteArray& bytes) {
     ++arrived_;
     pictures_.insert(url, QImage::fromData(bytes));
-    if (pending_.isEmpty()) {
+    if (arrived_ == requested_.size()) {
         // Lay the page out again now that every picture is known.
         const int scroll = verticalScrollBar()->value();
         setHtml(html_);
@@ -76,7 +96,8 @@ void HtmlBox::pictureArrived(unsigned generation, const QUrl& url, const QByteAr
 }
 
 void HtmlBox::reportProgress() {
+    const qsizetype requested = requested_.size();
     const int percent =
-        requested_ == 0 ? 100 : static_cast<int>(std::lround(arrived_ * 100.0 / requested_));
+        requested == 0 ? 100 : static_cast<int>(std::lround(arrived_ * 100.0 / requested));
     emit progress(percent);
 }

@@ -43,6 +43,11 @@ TEST(RequestHeaders, DefaultsAreAddedOnlyWhenAbsent) {
                        "Referer: http://rdzw.localhost:8733/a.html\r\n"
                        "Accept-Language: zh-cn\r\n");
 
+    // A line break inside an address cut from a page cannot start a header of its own.
+    HttpRequest injected;
+    injected.url = "http://x/a\r\nX-Evil: 1";
+    EXPECT_EQ(PrepareRequestHeaders(injected).block.find("\r\nX-Evil"), std::string::npos);
+
     r.extraHeaders = "accept: text/html\r\nREFERER: http://elsewhere/\r\n";
     EXPECT_EQ(PrepareRequestHeaders(r).block,
               "accept: text/html\r\nREFERER: http://elsewhere/\r\nAccept-Language: zh-cn\r\n");

@@ -1,3 +1,4 @@
+#include "platform/file_io.h"
 #include "platform/ini_file.h"
 #include "rules/gbk_convert.h"
 #include "support/temp_home.h"
@@ -106,6 +107,16 @@ TEST_F(IniFile, WriteAllLandsInOneReplacementAndLeavesNoTemporaryFiles) {
         ++files;
     }
     EXPECT_EQ(files, 3u); // home/, config/ and t.ini
+}
+
+TEST_F(IniFile, FoldersAndOversizedFilesReadAsMissing) {
+    EXPECT_EQ(IniRead(home.root(), "a", "b", "dflt"), "dflt"); // a folder, not a file
+    EXPECT_FALSE(ReadFileBytes(home.root()));
+    test::WriteBytes(path, std::string(100, 'x'));
+    EXPECT_FALSE(ReadFileBytes(path, 99));
+    EXPECT_EQ(ReadFileBytes(path, 100)->size(), 100u);
+    EXPECT_FALSE(IniWrite(home.root(), "S", "k", "v")); // never replaces a folder
+    EXPECT_TRUE(std::filesystem::is_directory(home.root()));
 }
 
 TEST_F(IniFile, RefusesNamesThatWouldBreakTheFile) {

@@ -124,12 +124,16 @@ TEST_F(ReadingWindow, AnImageChapterShowsInTheHtmlBoxWithItsPicture) {
     EXPECT_TRUE(ui().图片显示框->isVisible());
     const QString source = url("kanshuzhan.localhost", "/chapterpic/6789/67890002.gif");
     EXPECT_TRUE(ui().图片显示框->toHtml().contains(source));
-    settle([&] { return ui().图片显示框->pendingPictures() == 0; });
+    auto picture = [&] {
+        return ui()
+            .图片显示框->document()
+            ->resource(QTextDocument::ImageResource, QUrl(source))
+            .value<QImage>();
+    };
+    settle([&] { return !picture().isNull(); });
+    EXPECT_FALSE(picture().isNull());
     EXPECT_EQ(ui().进度条1->value(), 100);
     EXPECT_EQ(ui().透明标签1->text(), QStringLiteral("100%"));
-    const QVariant picture =
-        ui().图片显示框->document()->resource(QTextDocument::ImageResource, QUrl(source));
-    EXPECT_FALSE(picture.value<QImage>().isNull());
     const std::string capture = test::ReadBytes(CapturePath());
     EXPECT_EQ(capture.rfind("云间画卷--"_gbk, 0), 0u);
     EXPECT_TRUE(ui().编辑框3->toPlainText().contains(QStringLiteral("年")));
@@ -309,6 +313,39 @@ TEST_F(LocalReading, AFileDroppedOnThePaneOpensAndANetworkReadStoresItsPosition)
     read(url("rdzw.localhost", "/Html/Book/2/2445/24450002.shtml"));
     EXPECT_EQ(IniRead(SettingsPath(), "本地txt"_gbk, "用户读取"_gbk, ""), "45000|40000");
     EXPECT_EQ(Tag(ui().标签3), "");
+}
+
+TEST_F(LocalReading, ADroppedFolderGivesAnEmptyTextAndNoCrash) {
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(QString::fromStdString(home.root().string()))});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(ui().编辑框2->viewport(), &enter);
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(ui().编辑框2->viewport(), &drop);
+    EXPECT_TRUE(pane().isEmpty());
+    EXPECT_EQ(ui().状态条1->partText(1), QStringLiteral("书页：  1  /  0  页"));
+    EXPECT_FALSE(ui().上一章->isEnabled());
+    EXPECT_FALSE(ui().下一章->isEnabled());
+}
+
+TEST_F(ReadingWindow, TheHtmlBoxNeverReadsLocalFiles) {
+    // A real picture, so reading it would show.
+    QImage secret(4, 4, QImage::Format_RGB32);
+    secret.fill(Qt::red);
+    ASSERT_TRUE(secret.save(QString::fromStdString((home.root() / "secret.gif").string()), "PNG"));
+    const QString page = QStringLiteral("<img src=\"file://%1\"><img src=\"%1\">"
+                                        "<link rel=stylesheet href=\"file://%1\">")
+                             .arg(QString::fromStdString((home.root() / "secret.gif").string()));
+    ui().图片显示框->showPage(page);
+    for (const QString& name :
+         {QStringLiteral("file://") + QString::fromStdString((home.root() / "secret.gif").string()),
+          QString::fromStdString((home.root() / "secret.gif").string())}) {
+        EXPECT_TRUE(ui().图片显示框->document()
+                        ->resource(QTextDocument::ImageResource, QUrl(name))
+                        .value<QImage>()
+                        .isNull());
+    }
+    EXPECT_EQ(ui().进度条1->value(), 100); // nothing to fetch
 }
 
 } // namespace

@@ -63,7 +63,16 @@ TEST(Regex, BadPatternsAndHostilePagesGiveNoMatches) {
 
 TEST(Regex, PatternsThatMatchNothingStillEnd) {
     EXPECT_EQ(findAll("x*", "abc").size(), 4u);
-    EXPECT_EQ(findAll("", "ab").size(), 3u);
+    // An empty pattern is a missing rule key: no matches, not one per byte.
+    EXPECT_TRUE(findAll("", "ab").empty());
+    EXPECT_FALSE(findFirst("", "ab"));
+}
+
+TEST(Regex, FindFirstStopsAtTheFirstMatch) {
+    auto first = findFirst("<b>(.*?)</b>", "<b>1</b><b>2</b>");
+    ASSERT_TRUE(first);
+    EXPECT_EQ(group(*first, 1), "1");
+    EXPECT_FALSE(findFirst("<i>", "<b>1</b>"));
 }
 
 } // namespace

@@ -98,6 +98,7 @@ TEST_F(LanxiTool, MatchPrintsGroupsAsLinesOrJson) {
 }
 
 TEST_F(LanxiTool, BadInputGivesAClearMessageAndANonZeroCode) {
+    const std::string empty = writeGbkFile("empty.txt", "");
     struct Case {
         std::vector<std::string> args;
         int code;
@@ -109,8 +110,9 @@ TEST_F(LanxiTool, BadInputGivesAClearMessageAndANonZeroCode) {
         {{"rule", "a", "b", "--site", "x"}, 2, "--site needs a whole number"},
         {{"rule", "a", "b", "--site"}, 2, "option --site needs a value"},
         {{"cut", "/no/such/file", "a", "b"}, 1, "cannot read file: /no/such/file"},
-        {{"match", "(unclosed", "/dev/null"}, 1, "the pattern does not compile"},
-        {{"match", "a", "/dev/null", "--bogus"}, 2, "unknown option --bogus"},
+        {{"match", "(unclosed", empty}, 1, "the pattern does not compile"},
+        {{"match", "a", empty, "--bogus"}, 2, "unknown option --bogus"},
+        {{"cut", home.root().string(), "a", "b"}, 1, "cannot read file"}, // a folder
     };
     for (const Case& c : cases) {
         RunResult r = run(c.args);
