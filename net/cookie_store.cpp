@@ -82,7 +82,7 @@ std::vector<std::string> CookieStore::lines() {
 
 CookieStore& SharedCookieStore() {
     // Never destroyed: workers may still be using it while the process ends.
-    static CookieStore* store = new CookieStore(ConfigDirectory() / "cookies.txt");
+    static CookieStore* store = new CookieStore(ConfigDirectory() / "岚溪_cookies.txt");
     return *store;
 }
 

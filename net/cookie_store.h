@@ -33,7 +33,8 @@ private:
     std::filesystem::path file_;
 };
 
-// The store of the program: "cookies.txt" in the configuration directory.
+// The store of the program: "岚溪_cookies.txt" beside the settings file (the configuration
+// directory holds other programs' files too, so the name says whose it is).
 CookieStore& SharedCookieStore();
 
 } // namespace lanxi
