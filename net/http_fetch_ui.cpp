@@ -81,17 +81,11 @@ std::string HttpFetchWaitingMs(const HttpRequest& request, int idleTimeoutMs,
             }
         });
     });
-    if (!started) {
-        app->removeEventFilter(&watcher);
-        if (headersOut) {
-            headersOut->clear();
+    if (started) {
+        idle.start();
+        if (!state->done) {
+            loop.exec();
         }
-        return {};
-    }
-
-    idle.start();
-    if (!state->done) {
-        loop.exec();
     }
     app->removeEventFilter(&watcher);
     state->onDone = nullptr;

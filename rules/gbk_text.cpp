@@ -82,6 +82,10 @@ public:
             needle_ = s;
         }
     }
+    // The views may point into this object's own strings.
+    Searcher(const Searcher&) = delete;
+    Searcher& operator=(const Searcher&) = delete;
+
     // The next match at or after `from` (an offset in t), or npos.
     size_t next(size_t from) const {
         size_t hit = findExact(text_, needle_, from - start_);
