@@ -38,7 +38,8 @@ template <typename Convert> std::string mapSingleByteChars(std::string_view t, C
 }
 
 std::string foldSingleByteChars(std::string_view t) {
-    return mapSingleByteChars(t, foldAscii);
+    // A lambda, not the function pointer, so the conversion is inlined into the loop.
+    return mapSingleByteChars(t, [](char c) { return foldAscii(c); });
 }
 
 size_t charWidth(std::string_view t, size_t i) {
