@@ -226,4 +226,10 @@ std::string HttpFetch(const HttpRequest& request, std::string* headersOut) {
     return std::move(r.body);
 }
 
+std::string FetchPageText(std::string_view url) {
+    HttpRequest request;
+    request.url = std::string(url);
+    return std::string(gbk::untilNul(HttpFetch(request)));
+}
+
 } // namespace lanxi

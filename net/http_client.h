@@ -47,6 +47,9 @@ HttpResult PerformHttpRequest(const HttpRequest& request,
 // the raw header block (empty on failure).
 std::string HttpFetch(const HttpRequest& request, std::string* headersOut = nullptr);
 
+// A plain GET of `url` (all defaults), the body taken as GBK text up to its first NUL byte.
+std::string FetchPageText(std::string_view url);
+
 // The header block a request carries beyond the client's own lines: extraHeaders completed
 // with the default Accept, Referer and Accept-Language lines (each only when absent) and,
 // for a POST with data, Content-Type and Content-Length.

@@ -2,6 +2,7 @@
 
 #include "platform/threads.h"
 #include "platform/window_thread_ui.h"
+#include "rules/gbk_text.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -101,6 +102,12 @@ std::string HttpFetchWaitingMs(const HttpRequest& request, int idleTimeoutMs,
         *headersOut = state->result.headers;
     }
     return std::move(state->result.body);
+}
+
+std::string FetchPageTextWaiting(std::string_view url) {
+    HttpRequest request;
+    request.url = std::string(url);
+    return std::string(gbk::untilNul(HttpFetchWaiting(request)));
 }
 
 std::string HttpFetchWaiting(const HttpRequest& request, std::string* headersOut) {

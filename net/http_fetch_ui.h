@@ -11,6 +11,9 @@ namespace lanxi {
 
 std::string HttpFetchWaiting(const HttpRequest& request, std::string* headersOut = nullptr);
 
+// FetchPageText for the window thread: a plain GET as GBK text up to the first NUL byte.
+std::string FetchPageTextWaiting(std::string_view url);
+
 // As above with the time-out in milliseconds, for callers and tests that need short waits.
 std::string HttpFetchWaitingMs(const HttpRequest& request, int idleTimeoutMs,
                                std::string* headersOut = nullptr);

@@ -132,7 +132,11 @@ std::string IniRead(const std::filesystem::path& path, std::string_view section,
     if (!bytes) {
         return std::string(defaultValue);
     }
-    std::string_view text = *bytes;
+    return IniReadText(*bytes, section, key, defaultValue);
+}
+
+std::string IniReadText(std::string_view text, std::string_view section, std::string_view key,
+                        std::string_view defaultValue) {
     std::vector<Line> lines = splitLines(text);
     KeyLocation loc = locate(text, lines, section, key);
     if (!loc.key) {

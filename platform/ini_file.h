@@ -15,6 +15,9 @@ constexpr size_t kIniValueLimit = 10239;
 
 std::string IniRead(const std::filesystem::path& path, std::string_view section,
                     std::string_view key, std::string_view defaultValue);
+// The same lookup in file text already read (for several keys from one read).
+std::string IniReadText(std::string_view text, std::string_view section, std::string_view key,
+                        std::string_view defaultValue);
 
 // Replaces the key's line (or adds the key at the end of its section, or the section at the
 // end of the file) and keeps every other byte. New lines end in CR LF. The file is replaced

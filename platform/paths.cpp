@@ -87,22 +87,25 @@ void ConfigurePaths(const PathOverrides& overrides) {
         overrides.config.empty() ? userConfigDirectory() : absoluteOrAsGiven(overrides.config);
 }
 
-std::filesystem::path ProgramDirectory() {
+namespace {
+// A folder of `Folders`, worked out the first time when ConfigurePaths was not called.
+std::filesystem::path folder(std::filesystem::path Folders::*member,
+                             std::filesystem::path (*fallback)()) {
     Folders& f = folders();
     std::lock_guard lock(f.mutex);
-    if (f.program.empty()) {
-        f.program = executableDirectory();
+    if ((f.*member).empty()) {
+        f.*member = fallback();
     }
-    return f.program;
+    return f.*member;
+}
+} // namespace
+
+std::filesystem::path ProgramDirectory() {
+    return folder(&Folders::program, executableDirectory);
 }
 
 std::filesystem::path ConfigDirectory() {
-    Folders& f = folders();
-    std::lock_guard lock(f.mutex);
-    if (f.config.empty()) {
-        f.config = userConfigDirectory();
-    }
-    return f.config;
+    return folder(&Folders::config, userConfigDirectory);
 }
 
 std::filesystem::path TempDirectory() {

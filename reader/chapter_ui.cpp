@@ -73,10 +73,7 @@ void ReadChapter(MainWindow& window, std::string& address) {
     const ChapterRules rules = ReadChapterRules(app.currentSiteIndex);
     address = CompleteChapterAddress(address, SiteBaseAddress());
     WaitProcessingMessages(1);
-    HttpRequest request;
-    request.url = address;
-    const std::string body = HttpFetchWaiting(request);
-    const std::string page(gbk::untilNul(body));
+    const std::string page = FetchPageTextWaiting(address);
     WaitProcessingMessages(1);
 
     const ChapterPage chapter = ParseChapterPage(page, rules, address);

@@ -49,12 +49,10 @@ void loadDirectory(MainWindow& window, const std::string& address, bool fallback
     const std::string pageAddress =
         DirectoryPageAddress(address, app.currentSiteIndex, SiteBaseAddress());
     ProcessPendingMessages();
-    HttpRequest request;
-    request.url = pageAddress;
-    const std::string body = HttpFetchWaiting(request);
+    const std::string page = FetchPageTextWaiting(pageAddress);
     ProcessPendingMessages();
     const DirectoryListing listing =
-        ParseDirectoryPage(gbk::untilNul(body), rules, pageAddress, app.currentSiteIndex);
+        ParseDirectoryPage(page, rules, pageAddress, app.currentSiteIndex);
 
     if (listing.entries.empty()) {
         addItem(ui, QStringLiteral("读取出错！"), 0);

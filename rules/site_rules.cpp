@@ -72,8 +72,10 @@ std::string ReadRule(std::string_view section, std::string_view key, std::string
         return {};
     }
     createMissingRuleFile(path, effective);
-    t_siteBaseAddress = IniRead(path, "普通信息"_gbk, "网站地址"_gbk, "");
-    return IniRead(path, section, key, defaultValue);
+    // One read serves both lookups; a file that cannot be read gives the defaults.
+    const std::string text = ReadFileBytes(path).value_or(std::string());
+    t_siteBaseAddress = IniReadText(text, "普通信息"_gbk, "网站地址"_gbk, "");
+    return IniReadText(text, section, key, defaultValue);
 }
 
 const std::string& SiteBaseAddress() {

@@ -127,10 +127,6 @@ void printGbk(std::string_view gbk) {
 }
 
 int runRule(const Command& c, Failure& failure) {
-    if (c.positional.size() != 2) {
-        failure = {kUsageError, "rule needs SECTION and KEY"};
-        return failure.code;
-    }
     int site = kSiteRdzw;
     if (!readSite(c, site, failure)) {
         return failure.code;
@@ -142,10 +138,6 @@ int runRule(const Command& c, Failure& failure) {
 }
 
 int runCut(const Command& c, Failure& failure) {
-    if (c.positional.size() != 3) {
-        failure = {kUsageError, "cut needs FILE, START and END"};
-        return failure.code;
-    }
     auto text = readTextFile(c.positional[0], failure);
     if (!text) {
         return failure.code;
@@ -155,10 +147,6 @@ int runCut(const Command& c, Failure& failure) {
 }
 
 int runFilter(const Command& c, Failure& failure) {
-    if (c.positional.size() != 1) {
-        failure = {kUsageError, "filter needs FILE"};
-        return failure.code;
-    }
     auto text = readTextFile(c.positional[0], failure);
     if (!text) {
         return failure.code;
@@ -168,10 +156,6 @@ int runFilter(const Command& c, Failure& failure) {
 }
 
 int runMatch(const Command& c, Failure& failure) {
-    if (c.positional.size() != 2) {
-        failure = {kUsageError, "match needs PATTERN and FILE"};
-        return failure.code;
-    }
     auto text = readTextFile(c.positional[1], failure);
     if (!text) {
         return failure.code;
@@ -207,10 +191,6 @@ int runMatch(const Command& c, Failure& failure) {
 }
 
 int runFetch(const Command& c, Failure& failure) {
-    if (c.positional.size() != 1) {
-        failure = {kUsageError, "fetch needs URL"};
-        return failure.code;
-    }
     HttpRequest request;
     request.url = Utf8ToGbk(c.positional[0]);
     request.method = option(c, "method").value_or("");
@@ -280,23 +260,15 @@ private:
 
 int runChapter(const Command& c, Failure& failure) {
     int site = 0;
-    if (c.positional.size() != 1) {
-        failure = {kUsageError, "chapter needs ADDRESS"};
-        return failure.code;
-    }
     if (!readSite(c, site, failure)) {
         return failure.code;
     }
     const ChapterRules rules = ReadChapterRules(site);
     const std::string address =
         CompleteChapterAddress(Utf8ToGbk(c.positional[0]), SiteBaseAddress());
-    HttpRequest request;
-    request.url = address;
-    const std::string body = HttpFetch(request);
-    ChapterPage chapter = ParseChapterPage(gbk::untilNul(body), rules, address);
+    ChapterPage chapter = ParseChapterPage(FetchPageText(address), rules, address);
     if (chapter.isImage) {
-        chapter.content = AbsoluteImageSources(chapter.content,
-                                               ReadRule("普通信息"_gbk, "网站地址"_gbk, "", site));
+        chapter.content = CompleteImageSources(chapter.content, site);
     }
     Report r(c.flags.count("json") > 0);
     r.text("address", address);
@@ -316,20 +288,14 @@ int runChapter(const Command& c, Failure& failure) {
 
 int runDirectory(const Command& c, Failure& failure) {
     int site = 0;
-    if (c.positional.size() != 1) {
-        failure = {kUsageError, "directory needs ADDRESS"};
-        return failure.code;
-    }
     if (!readSite(c, site, failure)) {
         return failure.code;
     }
     const DirectoryRules rules = ReadDirectoryRules(site);
     const std::string address =
         DirectoryPageAddress(Utf8ToGbk(c.positional[0]), site, SiteBaseAddress());
-    HttpRequest request;
-    request.url = address;
-    const std::string body = HttpFetch(request);
-    const DirectoryListing listing = ParseDirectoryPage(gbk::untilNul(body), rules, address, site);
+    const DirectoryListing listing =
+        ParseDirectoryPage(FetchPageText(address), rules, address, site);
     const bool json = c.flags.count("json") > 0;
     Report r(json);
     r.text("address", address);
@@ -354,10 +320,6 @@ int runDirectory(const Command& c, Failure& failure) {
 }
 
 int runTxt(const Command& c, Failure& failure) {
-    if (c.positional.size() != 1) {
-        failure = {kUsageError, "txt needs FILE"};
-        return failure.code;
-    }
     int pageNumber = 1;
     if (auto text = option(c, "page")) {
         auto number = wholeNumber(*text);
@@ -387,6 +349,8 @@ int runTxt(const Command& c, Failure& failure) {
 
 struct Subcommand {
     const char* name;
+    size_t arguments;  // positional arguments it takes
+    const char* needs; // how the usage message names them
     std::vector<std::string> valueOptions;
     std::vector<std::string> flagOptions;
     int (*run)(const Command&, Failure&);
@@ -394,14 +358,16 @@ struct Subcommand {
 
 const std::vector<Subcommand>& subcommands() {
     static const std::vector<Subcommand> list = {
-        {"rule", {"site", "default"}, {}, runRule},
-        {"cut", {}, {}, runCut},
-        {"filter", {}, {}, runFilter},
-        {"match", {}, {"json"}, runMatch},
-        {"chapter", {"site"}, {"json"}, runChapter},
-        {"directory", {"site"}, {"json"}, runDirectory},
-        {"txt", {"page"}, {"json"}, runTxt},
+        {"rule", 2, "SECTION and KEY", {"site", "default"}, {}, runRule},
+        {"cut", 3, "FILE, START and END", {}, {}, runCut},
+        {"filter", 1, "FILE", {}, {}, runFilter},
+        {"match", 2, "PATTERN and FILE", {}, {"json"}, runMatch},
+        {"chapter", 1, "ADDRESS", {"site"}, {"json"}, runChapter},
+        {"directory", 1, "ADDRESS", {"site"}, {"json"}, runDirectory},
+        {"txt", 1, "FILE", {"page"}, {"json"}, runTxt},
         {"fetch",
+         1,
+         "URL",
          {"method", "data", "header", "proxy", "timeout"},
          {"show-headers", "utf8"},
          runFetch},
@@ -427,6 +393,11 @@ int main(int argc, char** argv) {
             parseCommand({args.begin() + 1, args.end()}, sub.valueOptions, sub.flagOptions, error);
         if (!command) {
             std::cerr << "lanxi " << sub.name << ": " << error << "\n" << kUsage;
+            return kUsageError;
+        }
+        if (command->positional.size() != sub.arguments) {
+            std::cerr << "lanxi " << sub.name << ": " << sub.name << " needs " << sub.needs << "\n"
+                      << kUsage;
             return kUsageError;
         }
         Failure failure{0, {}};

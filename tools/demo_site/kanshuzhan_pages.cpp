@@ -8,9 +8,6 @@ namespace lanxi::demo {
 
 namespace {
 
-constexpr std::string_view kHead = "<html><head><meta http-equiv=\"Content-Type\" "
-                                   "content=\"text/html; charset=gbk\" />";
-
 std::string BookDirectory(const Book& book) {
     return "/files/article/html/" + IdPrefix(book.id) + "/" + book.id + "/";
 }
@@ -174,17 +171,6 @@ Page Listing(int category, long long pageNumber) {
     return GbkHtml(p);
 }
 
-Page Home() {
-    std::string p;
-    Line(p, {kHead});
-    Line(p, {"<title>看书站 - 本地演示站</title></head><body><ul>"});
-    for (const Book& b : Catalogue(kKanshuzhan)) {
-        Line(p, {"<li><a href=\"", BookPagePath(b), "\">", b.title, "</a> ", b.author, "</li>"});
-    }
-    Line(p, {"</ul></body></html>"});
-    return GbkHtml(p);
-}
-
 // /files/article/html/<%id1%>/<%id%>/[index.html | <chapter>.html]
 Page BookFile(const std::vector<std::string>& parts) {
     const Book* book = BookAt(kKanshuzhan, parts[3], parts[4]);
@@ -204,7 +190,7 @@ Page KanshuzhanPage(const PageRequest& request) {
     std::vector<std::string> parts = PathParts(request.path);
     size_t n = parts.size();
     if (n == 0) {
-        return Home();
+        return CatalogueHome(kKanshuzhan, "看书站", BookPagePath);
     }
     if (n == 3 && parts[0] == "modules" && parts[1] == "article" && parts[2] == "search.php") {
         return Search(request);

@@ -6,9 +6,6 @@ namespace lanxi::demo {
 
 namespace {
 
-constexpr std::string_view kHead = "<html><head><meta http-equiv=\"Content-Type\" "
-                                   "content=\"text/html; charset=gbk\" />";
-
 Page UpdatePage(const PageRequest& request, std::string_view announcedVersion) {
     std::string p;
     Line(p, {kHead});

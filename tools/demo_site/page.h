@@ -47,6 +47,10 @@ long long LeadingNumber(std::string_view text);
 bool EndsWith(std::string_view text, std::string_view tail);
 
 // An HTML page written in UTF-8 and served as GBK, the only encoding the sites speak.
+// The opening of every page: the GBK declaration a browser needs.
+inline constexpr std::string_view kHead = "<html><head><meta http-equiv=\"Content-Type\" "
+                                          "content=\"text/html; charset=gbk\" />";
+
 Page GbkHtml(std::string_view utf8Html, int status = 200);
 Page NotFoundPage();
 Page GifPicture(std::string bytes);

@@ -7,9 +7,6 @@ namespace lanxi::demo {
 
 namespace {
 
-constexpr std::string_view kHead = "<html><head><meta http-equiv=\"Content-Type\" "
-                                   "content=\"text/html; charset=gbk\" />";
-
 std::string BookDirectory(const Book& book) {
     return "/Html/Book/" + IdPrefix(book.id) + "/" + book.id + "/";
 }
@@ -167,17 +164,6 @@ Page Listing(int category, long long pageNumber) {
     return GbkHtml(p);
 }
 
-Page Home() {
-    std::string p;
-    Line(p, {kHead});
-    Line(p, {"<title>RD中文网 - 本地演示站</title></head><body><ul>"});
-    for (const Book& b : Catalogue(kRdzw)) {
-        Line(p, {"<li><a href=\"", BookPagePath(b), "\">", b.title, "</a> ", b.author, "</li>"});
-    }
-    Line(p, {"</ul></body></html>"});
-    return GbkHtml(p);
-}
-
 // /Html/Book/<%id1%>/<%id%>/[index.shtml | <chapter>.shtml]
 Page BookFile(const PageRequest& request, const std::vector<std::string>& parts) {
     const Book* book = BookAt(kRdzw, parts[2], parts[3]);
@@ -197,7 +183,7 @@ Page RdzwPage(const PageRequest& request) {
     std::vector<std::string> parts = PathParts(request.path);
     size_t n = parts.size();
     if (n == 0) {
-        return Home();
+        return CatalogueHome(kRdzw, "RD中文网", BookPagePath);
     }
     if (n == 2 && parts[0] == "book" && parts[1] == "search.aspx") {
         return Search(request);

@@ -88,4 +88,16 @@ const Book* BookAt(int site, std::string_view prefix, std::string_view id) {
     return book && IdPrefix(book->id) == prefix ? book : nullptr;
 }
 
+Page CatalogueHome(int site, std::string_view siteName,
+                   std::string (*bookPagePath)(const Book& book)) {
+    std::string p;
+    Line(p, {kHead});
+    Line(p, {"<title>", siteName, " - 本地演示站</title></head><body><ul>"});
+    for (const Book& b : Catalogue(site)) {
+        Line(p, {"<li><a href=\"", bookPagePath(b), "\">", b.title, "</a> ", b.author, "</li>"});
+    }
+    Line(p, {"</ul></body></html>"});
+    return GbkHtml(p);
+}
+
 } // namespace lanxi::demo

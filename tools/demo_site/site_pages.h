@@ -25,6 +25,11 @@ std::string ChapterPicturePath(const Book& book, int chapter);
 // a root-relative <img> for a picture chapter. `extras` go in front of the text (the default
 // site's notice and front picture).
 std::string ChapterBodyHtml(const Book& book, int chapter, std::string_view extras);
+// The list of every book of a site, for people browsing the demo; `bookPagePath` gives the
+// site's address of a book's information page.
+Page CatalogueHome(int site, std::string_view siteName,
+                   std::string (*bookPagePath)(const Book& book));
+
 // The introduction with the same markup.
 std::string IntroductionHtml(const Book& book);
 
