@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <memory>
 #include <system_error>
+
+#include <fcntl.h>
 #include <unistd.h>
 
 namespace lanxi {
@@ -49,8 +51,13 @@ bool WriteFileAtomically(const std::filesystem::path& path, std::string_view byt
     std::filesystem::path temp = path;
     temp += ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
     {
-        std::FILE* f = std::fopen(temp.c_str(), "wb");
+        // Created exclusively: never write through a file or link someone else put there.
+        int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        std::FILE* f = fd < 0 ? nullptr : ::fdopen(fd, "wb");
         if (!f) {
+            if (fd >= 0) {
+                ::close(fd);
+            }
             return false;
         }
         bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();

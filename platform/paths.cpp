@@ -2,7 +2,11 @@
 
 #include <cstdlib>
 #include <mutex>
+#include <string>
 #include <system_error>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace lanxi {
 namespace {
@@ -11,6 +15,7 @@ struct Folders {
     std::mutex mutex;
     std::filesystem::path program;
     std::filesystem::path config;
+    std::filesystem::path temp;
 };
 
 Folders& folders() {
@@ -37,6 +42,32 @@ std::filesystem::path userConfigDirectory() {
     return TempDirectory();
 }
 
+bool isPrivateFolder(const std::filesystem::path& p) {
+    struct stat st {};
+    return ::lstat(p.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == ::geteuid() &&
+           (st.st_mode & 077) == 0;
+}
+
+// The start page and picture chapters are shown from files in the temporary folder; a folder
+// only this user can write keeps another user from planting the page the HTML box shows.
+std::filesystem::path privateTempDirectory() {
+    std::error_code ec;
+    std::filesystem::path base = std::filesystem::temp_directory_path(ec);
+    if (ec) {
+        base = "/tmp";
+    }
+    std::filesystem::path mine = base / ("lanxi-" + std::to_string(::geteuid()));
+    ::mkdir(mine.c_str(), 0700);
+    if (isPrivateFolder(mine)) {
+        return mine;
+    }
+    std::string fresh = (base / "lanxi-XXXXXX").string();
+    if (::mkdtemp(fresh.data())) {
+        return fresh;
+    }
+    return mine; // writes there fail rather than land somewhere unexpected
+}
+
 std::filesystem::path absoluteOrAsGiven(const std::filesystem::path& p) {
     std::error_code ec;
     std::filesystem::path a = std::filesystem::absolute(p, ec);
@@ -50,6 +81,10 @@ PathOverrides TakePathOverrides(std::vector<std::string>& args) {
     std::vector<std::string> rest;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
+        if (a == "--") {
+            rest.insert(rest.end(), args.begin() + i, args.end());
+            break;
+        }
         auto take = [&](const std::string& flag, std::filesystem::path& into) {
             if (a == flag && i + 1 < args.size()) {
                 into = args[++i];
@@ -85,6 +120,7 @@ void ConfigurePaths(const PathOverrides& overrides) {
     f.program = overrides.home.empty() ? executableDirectory() : absoluteOrAsGiven(overrides.home);
     f.config =
         overrides.config.empty() ? userConfigDirectory() : absoluteOrAsGiven(overrides.config);
+    f.temp = overrides.temp.empty() ? std::filesystem::path() : absoluteOrAsGiven(overrides.temp);
 }
 
 namespace {
@@ -109,9 +145,7 @@ std::filesystem::path ConfigDirectory() {
 }
 
 std::filesystem::path TempDirectory() {
-    std::error_code ec;
-    std::filesystem::path t = std::filesystem::temp_directory_path(ec);
-    return ec ? std::filesystem::path("/tmp") : t;
+    return folder(&Folders::temp, privateTempDirectory);
 }
 
 std::filesystem::path SettingsPath() {

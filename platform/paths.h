@@ -12,6 +12,7 @@ namespace lanxi {
 struct PathOverrides {
     std::filesystem::path home;   // empty: not given
     std::filesystem::path config; // empty: not given
+    std::filesystem::path temp;   // empty: a private folder under the system's temporary folder
 };
 
 // Takes --home DIR and --config DIR (also --home=DIR) out of args, falling back to the

@@ -31,7 +31,8 @@ constexpr int kUsageError = 2;
 constexpr int kInputError = 1;
 
 const char* const kUsage =
-    "usage: lanxi [--home DIR] [--config DIR] COMMAND ...\n"
+    "usage: lanxi [--home DIR] [--config DIR] COMMAND ... [-- WORD...]\n"
+    "  (words after \"--\" are never options, e.g. lanxi cut page.html -- '<!--' '-->')\n"
     "  rule SECTION KEY [--site N] [--default TEXT]   value of a site rule\n"
     "  cut FILE START END                             text between two markers\n"
     "  filter FILE                                    text after the HTML replacement list\n"
@@ -61,7 +62,12 @@ std::optional<Command> parseCommand(const std::vector<std::string>& args,
     Command c;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
-        if (a.rfind("--", 0) != 0 || a.size() == 2) {
+        if (a == "--") {
+            // Markers and patterns may begin with "--" (an HTML comment's end, for one).
+            c.positional.insert(c.positional.end(), args.begin() + i + 1, args.end());
+            break;
+        }
+        if (a.rfind("--", 0) != 0) {
             c.positional.push_back(a);
             continue;
         }

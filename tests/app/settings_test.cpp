@@ -9,6 +9,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <string>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
 using namespace lanxi;
 using namespace lanxi::literals;
 
@@ -22,6 +28,30 @@ protected:
 TEST_F(SettingsFile, LivesInTheConfigurationDirectory) {
     EXPECT_EQ(SettingsPath(), home.config() / "岚溪_rdzw.ini");
     EXPECT_EQ(StartPagePath().filename(), "findex.html");
+}
+
+TEST_F(SettingsFile, TemporaryFilesGoToAFolderOnlyThisUserCanWrite) {
+    const char* old = std::getenv("TMPDIR");
+    const std::string saved = old ? old : "";
+    setenv("TMPDIR", home.root().c_str(), 1);
+    const std::filesystem::path usual = home.root() / ("lanxi-" + std::to_string(geteuid()));
+    auto mode = [](const std::filesystem::path& p) {
+        struct stat st {};
+        return lstat(p.c_str(), &st) == 0 ? (st.st_mode & 0777) : 0u;
+    };
+
+    ConfigurePaths({home.home(), home.config(), {}});
+    EXPECT_EQ(TempDirectory(), usual);
+    EXPECT_EQ(mode(usual), 0700u);
+
+    // A folder of that name that others may write is not used.
+    chmod(usual.c_str(), 0777);
+    ConfigurePaths({home.home(), home.config(), {}});
+    EXPECT_NE(TempDirectory(), usual);
+    EXPECT_EQ(TempDirectory().parent_path(), home.root());
+    EXPECT_EQ(mode(TempDirectory()), 0700u);
+
+    old ? setenv("TMPDIR", saved.c_str(), 1) : unsetenv("TMPDIR");
 }
 
 TEST_F(SettingsFile, MissingFileGivesTheDefaults) {

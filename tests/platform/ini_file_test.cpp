@@ -106,7 +106,7 @@ TEST_F(IniFile, WriteAllLandsInOneReplacementAndLeavesNoTemporaryFiles) {
     for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(home.root())) {
         ++files;
     }
-    EXPECT_EQ(files, 3u); // home/, config/ and t.ini
+    EXPECT_EQ(files, 4u); // home/, config/, temp/ and t.ini
 }
 
 TEST_F(IniFile, FoldersAndOversizedFilesReadAsMissing) {

@@ -17,7 +17,8 @@ TempHome::TempHome() {
     root_ = pattern;
     std::filesystem::create_directories(home());
     std::filesystem::create_directories(config());
-    ConfigurePaths({home(), config()});
+    std::filesystem::create_directories(temp());
+    ConfigurePaths({home(), config(), temp()});
 }
 
 TempHome::~TempHome() {

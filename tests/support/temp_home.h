@@ -1,6 +1,6 @@
 #pragma once
-// A throw-away program directory and configuration directory for one test, so tests never
-// touch a real home. The folders are removed when the object goes away.
+// A throw-away program directory, configuration directory and temporary folder for one test,
+// so tests never touch a real home. The folders are removed when the object goes away.
 #include <filesystem>
 #include <string>
 
@@ -16,6 +16,7 @@ public:
     const std::filesystem::path& root() const { return root_; }
     std::filesystem::path home() const { return root_ / "home"; }
     std::filesystem::path config() const { return root_ / "config"; }
+    std::filesystem::path temp() const { return root_ / "temp"; }
 
 private:
     std::filesystem::path root_;

@@ -82,6 +82,11 @@ TEST_F(LanxiTool, CutAndFilterWorkOnGbkFiles) {
     RunResult filtered = run({"filter", page});
     EXPECT_EQ(filtered.exitCode, 0) << filtered.err;
     EXPECT_EQ(filtered.out, "<title>书</title><div id=\"BookText\">第一段\r\n第二段  ");
+
+    // After "--" every word is a marker, even one that looks like an option.
+    std::string comment = writeGbkFile("comment.html", "<!--x--> --home=1;");
+    EXPECT_EQ(run({"cut", comment, "--", "<!--", "-->"}).out, "x");
+    EXPECT_EQ(run({"cut", "--", comment, "--home=", ";"}).out, "1");
 }
 
 TEST_F(LanxiTool, MatchPrintsGroupsAsLinesOrJson) {
