@@ -13,22 +13,6 @@ std::string LoadLocalText(const std::filesystem::path& path) {
     return gbk::toFullWidth(gbk::untilNul(*bytes));
 }
 
-bool IsCharacterStart(std::string_view text, size_t offset) {
-    if (offset == 0 || offset >= text.size()) {
-        return true;
-    }
-    // A byte below 0x40 is never the second byte of a character, so the walk can start just
-    // after the nearest one instead of at the beginning of a large file.
-    size_t walk = offset;
-    while (walk > 0 && static_cast<unsigned char>(text[walk - 1]) >= 0x40) {
-        --walk;
-    }
-    while (walk < offset) {
-        walk += gbk::isLeadByte(static_cast<unsigned char>(text[walk])) ? 2 : 1;
-    }
-    return walk == offset;
-}
-
 LocalPage ComputeLocalPage(std::string_view text, PageDirection direction, bool fromCurrent,
                            std::string_view savedPosition, std::string_view currentPosition) {
     const long long length = gbk::length(text);
@@ -49,10 +33,10 @@ LocalPage ComputeLocalPage(std::string_view text, PageDirection direction, bool 
         // A character cut by a page edge is shown whole on the page where it starts.
         size_t begin = static_cast<size_t>(pos);
         size_t end = static_cast<size_t>(std::min(pos + kLocalPageSize, length));
-        if (!IsCharacterStart(text, begin)) {
+        if (!gbk::isCharacterStart(text, begin)) {
             ++begin;
         }
-        if (!IsCharacterStart(text, end)) {
+        if (!gbk::isCharacterStart(text, end)) {
             ++end;
         }
         if (begin < end) {

@@ -27,7 +27,4 @@ struct LocalPage {
 LocalPage ComputeLocalPage(std::string_view text, PageDirection direction, bool fromCurrent,
                            std::string_view savedPosition, std::string_view currentPosition);
 
-// Whether byte offset `offset` (0-based) starts a character of `text`.
-bool IsCharacterStart(std::string_view text, size_t offset);
-
 } // namespace lanxi

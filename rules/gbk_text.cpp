@@ -107,6 +107,19 @@ size_t findFrom(std::string_view t, std::string_view s, size_t start, bool ignor
 
 } // namespace
 
+bool isCharacterStart(std::string_view t, size_t offset) {
+    if (offset == 0 || offset >= t.size()) {
+        return true;
+    }
+    // A byte below 0x80 always ends a character, and from there on every byte of 0x80 or more
+    // begins a pair, so only the bytes back to the nearest low byte need looking at.
+    size_t high = 0;
+    while (high < offset && static_cast<unsigned char>(t[offset - 1 - high]) >= 0x80) {
+        ++high;
+    }
+    return high % 2 == 0;
+}
+
 Pos length(std::string_view t) {
     return static_cast<Pos>(t.size());
 }

@@ -16,6 +16,9 @@ inline bool isLeadByte(unsigned char b) {
     return b >= 0x80;
 }
 
+// Whether byte offset `offset` (0-based) starts a character of `t`.
+bool isCharacterStart(std::string_view t, size_t offset);
+
 Pos length(std::string_view t);
 // Empty s: 1 when the searched region is not empty, else -1.
 Pos find(std::string_view t, std::string_view s, Pos from = 1, bool ignoreCase = false);

@@ -1,5 +1,7 @@
 #include "rules/regex.h"
 
+#include "rules/gbk_text.h"
+
 #include <boost/regex.hpp>
 
 #include <stdexcept>
@@ -40,9 +42,9 @@ bool Regex::valid() const {
 
 namespace {
 
-using Iterator = boost::regex_iterator<std::string_view::const_iterator>;
+using Cursor = std::string_view::const_iterator;
 
-RegexMatch toMatch(const Iterator::value_type& found) {
+RegexMatch toMatch(const boost::match_results<Cursor>& found) {
     RegexMatch m;
     m.groups.reserve(found.size());
     for (size_t i = 0; i < found.size(); ++i) {
@@ -52,16 +54,63 @@ RegexMatch toMatch(const Iterator::value_type& found) {
     return m;
 }
 
-// Up to `limit` matches from the left (0: all).
+// Character starts of a GBK text, asked for at offsets that never decrease.
+class CharacterWalk {
+public:
+    explicit CharacterWalk(std::string_view text) : text_(text) {}
+    bool startsCharacter(size_t offset) {
+        advanceTo(offset);
+        return at_ == offset;
+    }
+    // The first character start after `offset`.
+    size_t nextStart(size_t offset) {
+        advanceTo(offset);
+        if (at_ == offset) {
+            advanceTo(offset + 1);
+        }
+        return at_;
+    }
+
+private:
+    void advanceTo(size_t offset) {
+        while (at_ < offset) {
+            at_ += gbk::isLeadByte(static_cast<unsigned char>(text_[at_])) ? 2 : 1;
+        }
+    }
+    std::string_view text_;
+    size_t at_ = 0;
+};
+
+// Up to `limit` matches from the left (0: all). The engine sees bytes, so a match that would
+// begin on the second byte of a Chinese character is passed over; after an empty match the
+// search steps one character on, so a pattern that can match nothing still ends.
 std::vector<RegexMatch> search(const boost::regex& re, std::string_view text, size_t limit) {
     std::vector<RegexMatch> matches;
+    CharacterWalk walk(text);
+    const Cursor begin = text.begin();
+    Cursor from = begin;
     try {
-        // The iterator retries an empty match as non-empty and otherwise steps one byte on,
-        // so a pattern that can match nothing still ends.
-        for (Iterator it(text.begin(), text.end(), re), end; it != end; ++it) {
-            matches.push_back(toMatch(*it));
+        boost::match_results<Cursor> found;
+        while (boost::regex_search(from, text.end(), found, re,
+                                   from == begin ? boost::match_default
+                                                 : boost::match_prev_avail)) {
+            const size_t start = static_cast<size_t>(found[0].first - begin);
+            const size_t stop = static_cast<size_t>(found[0].second - begin);
+            if (!walk.startsCharacter(start)) {
+                from = begin + static_cast<std::ptrdiff_t>(walk.nextStart(start));
+                continue;
+            }
+            matches.push_back(toMatch(found));
             if (limit != 0 && matches.size() == limit) {
                 break;
+            }
+            if (stop == start) {
+                if (stop >= text.size()) {
+                    break;
+                }
+                from = begin + static_cast<std::ptrdiff_t>(walk.nextStart(start));
+            } else {
+                from = found[0].second;
             }
         }
     } catch (const std::runtime_error&) {

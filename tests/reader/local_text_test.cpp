@@ -68,14 +68,4 @@ TEST(LocalPages, ACharacterCutByThePageEdgeShowsWholeOnItsFirstPage) {
     EXPECT_EQ(first.text + second.text, text.substr(0, 40001));
 }
 
-TEST(LocalPages, CharacterStartsAreFoundFromTheNearestLineBreak) {
-    std::string text = "\xD6\xD0\xD6\x41\r\n\xD6\xD0";
-    EXPECT_TRUE(IsCharacterStart(text, 0));
-    EXPECT_FALSE(IsCharacterStart(text, 1));
-    EXPECT_TRUE(IsCharacterStart(text, 2));
-    EXPECT_FALSE(IsCharacterStart(text, 3)); // 0x41 here is a second byte, not "A"
-    EXPECT_TRUE(IsCharacterStart(text, 6));
-    EXPECT_FALSE(IsCharacterStart(text, 7));
-}
-
 } // namespace

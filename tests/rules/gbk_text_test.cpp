@@ -123,4 +123,23 @@ TEST(GbkConvert, RoundTripsAndReplacesWhatCannotBeConverted) {
     EXPECT_EQ(GbkToUtf8(""), "");
 }
 
+TEST(GbkText, CharacterStartsAreCountedBackToTheNearestLowByte) {
+    const std::string text = "\xD6\xD0\xD6\x41\xD6\xD0\r\n\xD6\xD0";
+    struct Case {
+        size_t offset;
+        bool start;
+    } cases[] = {
+        {0, true}, {1, false}, {2, true},
+        {3, false}, // 0x41 here is a second byte, not "A"
+        {4, true},  // ...and it ends its character
+        {5, false}, {6, true}, {8, true}, {9, false}, {10, true},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(gbk::isCharacterStart(text, c.offset), c.start) << c.offset;
+    }
+    const std::string chinese(1000000, '\xD6');
+    EXPECT_TRUE(gbk::isCharacterStart(chinese, 999998));
+    EXPECT_FALSE(gbk::isCharacterStart(chinese, 999999));
+}
+
 } // namespace

@@ -61,8 +61,16 @@ TEST(Regex, BadPatternsAndHostilePagesGiveNoMatches) {
     EXPECT_TRUE(findAll("(x+x+)+y", hostile).empty());
 }
 
+TEST(Regex, MatchesBeginOnlyAtCharacterStarts) {
+    // The second byte of the first character and the first byte of the next spell "第".
+    const std::string text = "\xC4\xB5\xDA\xC1<第一章>"_gbk;
+    EXPECT_EQ(firstGroups(findAll("第(.*?)章"_gbk, text)), std::vector<std::string>{"一"_gbk});
+    EXPECT_TRUE(findAll("A", "\xD6\x41").empty()); // 0x41 is a second byte here
+}
+
 TEST(Regex, PatternsThatMatchNothingStillEnd) {
     EXPECT_EQ(findAll("x*", "abc").size(), 4u);
+    EXPECT_EQ(findAll("x*", "中a"_gbk).size(), 3u); // steps over whole characters
     // An empty pattern is a missing rule key: no matches, not one per byte.
     EXPECT_TRUE(findAll("", "ab").empty());
     EXPECT_FALSE(findFirst("", "ab"));
