@@ -46,7 +46,7 @@ const QString kHelpText =
                    "3. “加书签”把正在读的书放上书架，“书架”查看哪些书有更新；\n"
                    "4. 点击上方的提示文字、把文件拖进阅读区或用右键菜单打开本地TXT小说；\n"
                    "5. 右侧的颜色、风格和字体按钮可以调整阅读界面。\n\n"
-                   "官方网站：http://lanxi.localhost/    联系邮箱：support@lanxi.localhost");
+                   "官方网站：http://lanxi.localhost:8733/    联系邮箱：support@lanxi.localhost");
 
 QColor colourFromValue(long long value) {
     Rgb rgb = RgbFromColourValue(value);

@@ -7,6 +7,7 @@
 
 #include <curl/curl.h>
 
+#include <algorithm>
 #include <memory>
 
 namespace lanxi {
@@ -93,16 +94,29 @@ struct EasyDeleter {
     void operator()(CURL* h) const { curl_easy_cleanup(h); }
 };
 
-std::unique_ptr<curl_slist, SlistDeleter> headerList(const std::string& block) {
+bool startsWithName(std::string_view line, std::string_view name) {
+    return gbk::find(gbk::left(line, gbk::length(name)), name, 1, true) == 1;
+}
+
+// The composed block as libcurl's list. The length of a post is left to libcurl, which sends
+// the same value and, unlike a fixed header, drops it when a redirect turns the post into a
+// GET (a GET announcing a body would leave the server waiting for it).
+std::unique_ptr<curl_slist, SlistDeleter> headerList(const std::string& block, bool isPost,
+                                                     bool hasData) {
     curl_slist* list = nullptr;
     for (const std::string& piece : gbk::split(block, "\n")) {
         std::string line = piece;
         if (!line.empty() && line.back() == '\r') {
             line.pop_back();
         }
-        if (!line.empty()) {
+        if (!line.empty() && !(isPost && hasData && startsWithName(line, "Content-Length:"))) {
             list = curl_slist_append(list, line.c_str());
         }
+    }
+    if (isPost && !hasData && gbk::find(block, "Content-Type:", 1, true) == gbk::kNotFound) {
+        // A post without data names no type; libcurl still sends "Content-Length: 0", as HTTP
+        // servers require of a post.
+        list = curl_slist_append(list, "Content-Type:");
     }
     // No "Expect: 100-continue" round trip for larger posts.
     list = curl_slist_append(list, "Expect:");
@@ -112,7 +126,8 @@ std::unique_ptr<curl_slist, SlistDeleter> headerList(const std::string& block) {
 } // namespace
 
 int EffectiveTimeoutSeconds(int timeoutSeconds) {
-    return timeoutSeconds > 0 ? timeoutSeconds : kDefaultTimeoutSeconds;
+    return timeoutSeconds > 0 ? std::min(timeoutSeconds, kMaxTimeoutSeconds)
+                              : kDefaultTimeoutSeconds;
 }
 
 PreparedHeaders PrepareRequestHeaders(const HttpRequest& r) {
@@ -158,7 +173,8 @@ HttpResult PerformHttpRequest(const HttpRequest& request, const std::atomic<bool
     Transfer transfer;
     transfer.cancel = cancel;
     const std::string url = requestUrl(request);
-    auto headers = headerList(prepared.block);
+    const bool hasData = !request.postData.empty();
+    auto headers = headerList(prepared.block, prepared.isPost, hasData);
     CookieStore& cookies = request.cookies ? *request.cookies : SharedCookieStore();
 
     curl_easy_setopt(h, CURLOPT_URL, url.c_str());
@@ -187,18 +203,19 @@ HttpResult PerformHttpRequest(const HttpRequest& request, const std::atomic<bool
     const bool useProxy = !proxy.empty() && !IsHttpsUrl(request.url);
     const std::string proxyUrl = useProxy ? "http://" + proxy : std::string();
     curl_easy_setopt(h, CURLOPT_PROXY, proxyUrl.c_str());
+    // Credentials go out only when the server asks for them, not with every request.
+    curl_easy_setopt(h, CURLOPT_HTTPAUTH, static_cast<long>(CURLAUTH_ANY));
     if (!isBlank(request.user)) {
         curl_easy_setopt(h, CURLOPT_USERNAME, request.user.c_str());
     }
     if (!isBlank(request.password)) {
         curl_easy_setopt(h, CURLOPT_PASSWORD, request.password.c_str());
     }
-    if (prepared.isPost && !request.postData.empty()) {
+    if (prepared.isPost) {
+        // A real post (not a custom method), so a 301/302/303 continues as a GET as browsers do.
         curl_easy_setopt(h, CURLOPT_POSTFIELDSIZE_LARGE,
                          static_cast<curl_off_t>(request.postData.size()));
         curl_easy_setopt(h, CURLOPT_POSTFIELDS, request.postData.data());
-    } else if (prepared.isPost) {
-        curl_easy_setopt(h, CURLOPT_CUSTOMREQUEST, "POST"); // no body, no length header
     } else {
         curl_easy_setopt(h, CURLOPT_HTTPGET, 1L);
     }

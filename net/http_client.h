@@ -30,6 +30,8 @@ struct HttpResult {
 };
 
 inline constexpr int kDefaultTimeoutSeconds = 90;
+// Longer time-outs are cut to a day, which also keeps them countable in milliseconds.
+inline constexpr int kMaxTimeoutSeconds = 24 * 60 * 60;
 inline constexpr size_t kMaxBodyBytes = 64u * 1024 * 1024;
 inline constexpr long kMaxRedirects = 10;
 inline constexpr long kConnectTimeoutSeconds = 15;

@@ -5,21 +5,26 @@
 namespace lanxi {
 namespace {
 
+// The scheme that comes first decides, so "https://a/?u=http://b" stays on host a with TLS.
+bool httpsComesFirst(std::string_view url) {
+    gbk::Pos http = gbk::find(url, "http://");
+    gbk::Pos https = gbk::find(url, "https://");
+    return https != gbk::kNotFound && (http == gbk::kNotFound || https < http);
+}
+
 // 1-based position of the host's first byte.
 gbk::Pos hostStart(std::string_view url) {
-    gbk::Pos s = gbk::find(url, "http://");
-    if (s != gbk::kNotFound) {
-        return s + 7;
+    if (httpsComesFirst(url)) {
+        return gbk::find(url, "https://") + 8;
     }
-    s = gbk::find(url, "https://");
-    return s == gbk::kNotFound ? 1 : s + 8;
+    gbk::Pos s = gbk::find(url, "http://");
+    return s == gbk::kNotFound ? 1 : s + 7;
 }
 
 } // namespace
 
 bool IsHttpsUrl(std::string_view url) {
-    return gbk::find(url, "http://") == gbk::kNotFound &&
-           gbk::find(url, "https://") != gbk::kNotFound;
+    return httpsComesFirst(url);
 }
 
 std::string UrlHost(std::string_view url, bool keepPort) {

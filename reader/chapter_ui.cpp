@@ -72,9 +72,11 @@ void ReadChapter(MainWindow& window, std::string& address) {
 
     const ChapterRules rules = ReadChapterRules(app.currentSiteIndex);
     address = CompleteChapterAddress(address, SiteBaseAddress());
+    ++app.chapterReads;
     WaitProcessingMessages(1);
     const std::string page = FetchPageTextWaiting(address);
     WaitProcessingMessages(1);
+    --app.chapterReads;
 
     const ChapterPage chapter = ParseChapterPage(page, rules, address);
     if (chapter.titleFound) {

@@ -44,19 +44,20 @@ void loadDirectory(MainWindow& window, const std::string& address, bool fallback
         ui.标签4->hide();
         return;
     }
-    const DirectoryRules rules = ReadDirectoryRules(app.currentSiteIndex);
-    // Taken before events run: a handler in between may read another site's rules.
-    const std::string pageAddress =
-        DirectoryPageAddress(address, app.currentSiteIndex, SiteBaseAddress());
+    // Site, rules and address are taken before events run: a handler in between may read
+    // another site's rules or open a chapter of another site.
+    const int site = app.currentSiteIndex;
+    const DirectoryRules rules = ReadDirectoryRules(site);
+    const std::string pageAddress = DirectoryPageAddress(address, site, SiteBaseAddress());
     ProcessPendingMessages();
     const std::string page = FetchPageTextWaiting(pageAddress);
     ProcessPendingMessages();
-    const DirectoryListing listing =
-        ParseDirectoryPage(page, rules, pageAddress, app.currentSiteIndex);
+    const DirectoryListing listing = ParseDirectoryPage(page, rules, pageAddress, site);
 
     if (listing.entries.empty()) {
         addItem(ui, QStringLiteral("读取出错！"), 0);
-        if (!fallback) {
+        // No second fetch once shut-down has asked loads to stop.
+        if (!fallback && app.directoryLoadStop == 0) {
             loadDirectory(window, LastDirectoryBase(window), true);
             return;
         }

@@ -5,12 +5,16 @@
 
 namespace lanxi {
 
-std::string LoadLocalText(const std::filesystem::path& path) {
+std::optional<std::string> ReadLocalText(const std::filesystem::path& path) {
     std::optional<std::string> bytes = ReadFileBytes(path);
     if (!bytes) {
-        return {};
+        return std::nullopt;
     }
     return gbk::toFullWidth(gbk::untilNul(*bytes));
+}
+
+std::string LoadLocalText(const std::filesystem::path& path) {
+    return ReadLocalText(path).value_or(std::string());
 }
 
 LocalPage ComputeLocalPage(std::string_view text, PageDirection direction, bool fromCurrent,

@@ -2,6 +2,7 @@
 // Local .txt novels: the whole file converted to full-width characters, shown in pages of
 // 20000 bytes. Positions are byte offsets into the converted text.
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -9,7 +10,9 @@ namespace lanxi {
 
 inline constexpr long long kLocalPageSize = 20000;
 
-// The file's bytes up to the first NUL, converted with toFullWidth; empty when unreadable.
+// The file's bytes up to the first NUL, converted with toFullWidth; nothing when unreadable.
+std::optional<std::string> ReadLocalText(const std::filesystem::path& path);
+// The same, empty when unreadable.
 std::string LoadLocalText(const std::filesystem::path& path);
 
 enum class PageDirection { First = 0, Next = 1, Previous = 2 };

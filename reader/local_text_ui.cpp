@@ -17,6 +17,11 @@ namespace lanxi {
 using namespace literals;
 
 void OpenLocalText(MainWindow& window, const QString& path) {
+    // A chapter arriving after the file opened would show over its pages and leave the file's
+    // saved position holding the chapter's title.
+    if (App().chapterReads > 0) {
+        return;
+    }
     Ui::MainWindow& ui = window.controls();
     ui.加书签->setEnabled(false);
     App().localText = LoadLocalText(std::filesystem::path(QFile::encodeName(path).toStdString()));
@@ -25,6 +30,9 @@ void OpenLocalText(MainWindow& window, const QString& path) {
 }
 
 void OpenLocalTextWithDialog(MainWindow& window) {
+    if (App().chapterReads > 0) {
+        return;
+    }
     const QString desktop = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
     const QString path = AppDialogs().openFile(&window, QStringLiteral("打开本地TXT小说"),
                                                QStringLiteral("文本文件（*.txt）|*.txt"), desktop,

@@ -110,8 +110,9 @@ bool readSite(const Command& c, int& site, Failure& failure) {
     site = kSiteRdzw;
     if (auto text = option(c, "site")) {
         auto number = wholeNumber(*text);
-        if (!number) {
-            failure = {kUsageError, "--site needs a whole number, not: " + *text};
+        if (!number || (*number != kSiteRdzw && *number != kSiteKanshuzhan)) {
+            // Other numbers would mix site 0's rules with another site's addresses.
+            failure = {kUsageError, "--site needs 0 or 1, not: " + *text};
             return false;
         }
         site = *number;
@@ -335,11 +336,12 @@ int runTxt(const Command& c, Failure& failure) {
         }
         pageNumber = *number;
     }
-    if (!ReadFileBytes(c.positional[0])) {
+    const std::optional<std::string> loaded = ReadLocalText(c.positional[0]);
+    if (!loaded) {
         failure = {kInputError, "cannot read file: " + c.positional[0]};
         return failure.code;
     }
-    const std::string text = LoadLocalText(c.positional[0]);
+    const std::string& text = *loaded;
     const LocalPage page =
         ComputeLocalPage(text, PageDirection::Next, true, "",
                          std::to_string(static_cast<long long>(pageNumber - 1) * kLocalPageSize));

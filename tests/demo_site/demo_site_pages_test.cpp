@@ -359,6 +359,11 @@ TEST_F(DemoSitePages, MakerPagesCarryTheUpdateAndAnnouncementBlocks) {
     std::string lines = ApplyHtmlFilter(ExtractBetween(announcement, "公告内容="_gbk, "@@@"));
     EXPECT_EQ(gbk::split(lines, "|").size(), 2u);
     EXPECT_FALSE(ApplyHtmlFilter(ExtractBetween(announcement, "状态内容="_gbk, "@@@")).empty());
+
+    // The addresses the reader's help and failure texts name.
+    for (const char* path : {"/", "/bug.html", "/download.html"}) {
+        EXPECT_EQ(get("lanxi.localhost", path).status, 200) << path;
+    }
 }
 
 TEST(DemoSiteOptions, UpdatePageAnnouncesTheConfiguredVersion) {

@@ -20,6 +20,11 @@ TEST(UrlPieces, HostPathAndPortAsTheClientComputesThem) {
          "/", 8733},
         {"rdzw.localhost:81/x", "rdzw.localhost", "rdzw.localhost:81", "/x", 81},
         {"https://Secure.Example/a", "secure.example", "secure.example", "/a", 443},
+        // The scheme that comes first decides; an address in the query does not.
+        {"https://a.example/?u=http://b.example/x", "a.example", "a.example",
+         "/?u=http://b.example/x", 443},
+        {"http://a.example/?u=https://b.example/x", "a.example", "a.example",
+         "/?u=https://b.example/x", 80},
         {"http://rdzw.localhost:8733//Book/55/Index.aspx", "rdzw.localhost", "rdzw.localhost:8733",
          "//Book/55/Index.aspx", 8733},
     };

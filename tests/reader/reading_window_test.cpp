@@ -315,6 +315,25 @@ TEST_F(LocalReading, AFileDroppedOnThePaneOpensAndANetworkReadStoresItsPosition)
     EXPECT_EQ(Tag(ui().标签3), "");
 }
 
+TEST_F(LocalReading, AFileCannotOpenWhileAChapterLoads) {
+    const std::string book = writeBook();
+    dialogs.openAnswers = {QString::fromStdString(book)};
+    bool triedDuringTheRead = false;
+    QTimer::singleShot(100, [&] {
+        triedDuringTheRead = App().chapterReads > 0;
+        ui().菜单打开TXT小说->trigger();
+    });
+    read(url("rdzw.localhost", "/test/delay?ms=600"));
+    ASSERT_TRUE(triedDuringTheRead);
+    EXPECT_TRUE(dialogs.shown.empty());
+    EXPECT_EQ(Tag(ui().标签3), "");
+    EXPECT_TRUE(pane().startsWith(kFailurePrefix)); // the delay page is no chapter
+
+    // Once the read is over the file opens as usual.
+    ui().菜单打开TXT小说->trigger();
+    expectPage(1, false, true);
+}
+
 TEST_F(LocalReading, ADroppedFolderGivesAnEmptyTextAndNoCrash) {
     QMimeData data;
     data.setUrls({QUrl::fromLocalFile(QString::fromStdString(home.root().string()))});

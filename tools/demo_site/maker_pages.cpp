@@ -33,11 +33,11 @@ Page NoticePage() {
     return GbkHtml(p);
 }
 
-Page DownloadPage() {
+// A page of one title and one paragraph: the download, home and bug-report pages.
+Page SimplePage(std::string_view title, std::string_view text) {
     std::string p;
     Line(p, {kHead});
-    Line(p,
-         {"<title>下载</title></head><body><p>本地演示站点没有可下载的新版本。</p></body></html>"});
+    Line(p, {"<title>", title, "</title></head><body><p>", text, "</p></body></html>"});
     return GbkHtml(p);
 }
 
@@ -51,7 +51,13 @@ Page MakerPage(const PageRequest& request, std::string_view announcedVersion) {
         return NoticePage();
     }
     if (request.path == "/download.html") {
-        return DownloadPage();
+        return SimplePage("下载", "本地演示站点没有可下载的新版本。");
+    }
+    if (request.path == "/") {
+        return SimplePage("岚溪小说阅读器", "岚溪小说阅读器的本地演示官网。");
+    }
+    if (request.path == "/bug.html") {
+        return SimplePage("提交BUG", "请写下读取失败的网址和出现的提示，我们将尽快解决。");
     }
     return NotFoundPage();
 }

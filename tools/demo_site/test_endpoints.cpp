@@ -154,11 +154,32 @@ void Echo(const httplib::Request& request, httplib::Response& response) {
 
 void Redirect(const httplib::Request& request, httplib::Response& response) {
     long long n = LeadingNumber(request.get_param_value("n"));
+    const std::string to = request.get_param_value("to");
     if (n <= 0) {
         response.set_content("redirect done", "text/plain");
         return;
     }
-    response.set_redirect("/test/redirect?n=" + std::to_string(n - 1));
+    if (n == 1 && to.rfind('/', 0) == 0) {
+        response.set_redirect(to);
+        return;
+    }
+    std::string next = "/test/redirect?n=" + std::to_string(n - 1);
+    if (!to.empty()) {
+        next += "&to=" + httplib::detail::encode_query_param(to);
+    }
+    response.set_redirect(next);
+}
+
+// Asks for Basic credentials and, once given, answers with the header that carried them.
+void Authenticate(const httplib::Request& request, httplib::Response& response) {
+    if (!request.has_header("Authorization")) {
+        response.status = 401;
+        response.set_header("WWW-Authenticate", "Basic realm=\"demo\"");
+        response.set_content("credentials needed", "text/plain");
+        return;
+    }
+    response.set_content("Authorization: " + request.get_header_value("Authorization"),
+                         "text/plain");
 }
 
 // Streams the body without a Content-Length: the end is only known when the connection ends.
@@ -220,6 +241,8 @@ bool ServeTestEndpoint(std::string_view path, const httplib::Request& request,
         Echo(request, response);
     } else if (path == "/test/redirect") {
         Redirect(request, response);
+    } else if (path == "/test/auth") {
+        Authenticate(request, response);
     } else if (path == "/test/oversized") {
         Oversized(request, response, stop);
     } else if (path == "/test/page") {
