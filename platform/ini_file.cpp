@@ -52,8 +52,9 @@ std::optional<std::string_view> sectionName(std::string_view content) {
         return std::nullopt;
     }
     t.remove_prefix(1);
-    size_t close = t.find(']');
-    return trimBlanks(close == std::string_view::npos ? t : t.substr(0, close));
+    // "]" may be the second byte of a character in the name, so it is searched as text.
+    gbk::Pos close = gbk::find(t, "]");
+    return trimBlanks(close == gbk::kNotFound ? t : t.substr(0, static_cast<size_t>(close - 1)));
 }
 
 // The key of a "key=value" line, or nullopt when the line holds no "=".
@@ -199,7 +200,11 @@ bool IniWriteAll(const std::filesystem::path& path, const std::vector<IniEntry>&
         return false;
     }
     for (const IniEntry& e : entries) {
-        if (!validName(e.section) || !validName(e.key) || e.key.find('=') != std::string::npos) {
+        // A "]" would end the section header early; a key beginning with "[" would read back
+        // as a section header; "=" would end the key.
+        if (!validName(e.section) || !validName(e.key) ||
+            gbk::find(e.section, "]") != gbk::kNotFound || trimBlanks(e.key).front() == '[' ||
+            gbk::find(e.key, "=") != gbk::kNotFound) {
             return false;
         }
     }

@@ -67,6 +67,10 @@ TEST_F(IniFile, MatchesGbkNamesAndCutsLongValuesAtACharacterBoundary) {
     std::string cut = IniRead(path, "系统设置"_gbk, "long", "");
     EXPECT_EQ(cut.size(), 10239u); // "a" plus 5119 whole characters
     EXPECT_EQ(cut.substr(cut.size() - 2), "读"_gbk);
+
+    // "礭" is B5 5D: its second byte is "]" but does not end the section name.
+    ASSERT_TRUE(IniWrite(path, "礭节"_gbk, "k", "v"));
+    EXPECT_EQ(IniRead(path, "礭节"_gbk, "k", ""), "v");
 }
 
 TEST_F(IniFile, WritesKeepEveryOtherByte) {
@@ -124,6 +128,8 @@ TEST_F(IniFile, RefusesNamesThatWouldBreakTheFile) {
     EXPECT_FALSE(IniWrite(path, "S", "", "v"));
     EXPECT_FALSE(IniWrite(path, "S", "a=b", "v"));
     EXPECT_FALSE(IniWrite(path, "S\r\n[T]", "k", "v"));
+    EXPECT_FALSE(IniWrite(path, "S]x", "k", "v"));
+    EXPECT_FALSE(IniWrite(path, "S", " [k", "v"));
     EXPECT_FALSE(std::filesystem::exists(path));
 }
 
