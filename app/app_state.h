@@ -15,7 +15,7 @@ struct AppState {
     int savedDirectoryWidth = 0; // tree width before the panel collapsed
     int readerBusy = 0;          // 1 while a chapter or local page loads, and until the first
     int directoryLoadStop = 0;   // 1 ends a directory load in progress
-    int chapterReads = 0;        // chapter reads waiting for their page (nested reads count)
+    int chapterReads = 0;        // chapter reads in progress (nested reads count)
     bool hotkeysRegistered = false;
 
     // Reading.

@@ -98,22 +98,28 @@ bool startsWithName(std::string_view line, std::string_view name) {
     return gbk::find(gbk::left(line, gbk::length(name)), name, 1, true) == 1;
 }
 
-// The composed block as libcurl's list. The length of a post is left to libcurl, which sends
-// the same value and, unlike a fixed header, drops it when a redirect turns the post into a
-// GET (a GET announcing a body would leave the server waiting for it).
-std::unique_ptr<curl_slist, SlistDeleter> headerList(const std::string& block, bool isPost,
-                                                     bool hasData) {
+// The composed block as libcurl's list. A post with data leaves its length, and the type
+// unless the caller named one, to libcurl: it sends the same values and, unlike fixed headers,
+// drops them when a redirect turns the post into a GET.
+std::unique_ptr<curl_slist, SlistDeleter> headerList(const HttpRequest& request,
+                                                     const PreparedHeaders& prepared) {
+    const bool hasData = prepared.isPost && !request.postData.empty();
+    const bool callerType =
+        gbk::find(request.extraHeaders, "Content-Type: ", 1, true) != gbk::kNotFound;
     curl_slist* list = nullptr;
-    for (const std::string& piece : gbk::split(block, "\n")) {
+    for (const std::string& piece : gbk::split(prepared.block, "\n")) {
         std::string line = piece;
         if (!line.empty() && line.back() == '\r') {
             line.pop_back();
         }
-        if (!line.empty() && !(isPost && hasData && startsWithName(line, "Content-Length:"))) {
+        const bool libcurlSendsIt =
+            hasData && (startsWithName(line, "Content-Length:") ||
+                        (!callerType && startsWithName(line, "Content-Type:")));
+        if (!line.empty() && !libcurlSendsIt) {
             list = curl_slist_append(list, line.c_str());
         }
     }
-    if (isPost && !hasData && gbk::find(block, "Content-Type:", 1, true) == gbk::kNotFound) {
+    if (prepared.isPost && !hasData && !callerType) {
         // A post without data names no type; libcurl still sends "Content-Length: 0", as HTTP
         // servers require of a post.
         list = curl_slist_append(list, "Content-Type:");
@@ -173,8 +179,7 @@ HttpResult PerformHttpRequest(const HttpRequest& request, const std::atomic<bool
     Transfer transfer;
     transfer.cancel = cancel;
     const std::string url = requestUrl(request);
-    const bool hasData = !request.postData.empty();
-    auto headers = headerList(prepared.block, prepared.isPost, hasData);
+    auto headers = headerList(request, prepared);
     CookieStore& cookies = request.cookies ? *request.cookies : SharedCookieStore();
 
     curl_easy_setopt(h, CURLOPT_URL, url.c_str());
@@ -203,9 +208,10 @@ HttpResult PerformHttpRequest(const HttpRequest& request, const std::atomic<bool
     const bool useProxy = !proxy.empty() && !IsHttpsUrl(request.url);
     const std::string proxyUrl = useProxy ? "http://" + proxy : std::string();
     curl_easy_setopt(h, CURLOPT_PROXY, proxyUrl.c_str());
-    // Credentials go out only when the server asks for them, not with every request.
-    curl_easy_setopt(h, CURLOPT_HTTPAUTH, static_cast<long>(CURLAUTH_ANY));
     if (!isBlank(request.user)) {
+        // Offering two schemes makes libcurl wait for the server's challenge, so credentials
+        // go out only when asked for, not with every request in the clear.
+        curl_easy_setopt(h, CURLOPT_HTTPAUTH, static_cast<long>(CURLAUTH_BASIC | CURLAUTH_DIGEST));
         curl_easy_setopt(h, CURLOPT_USERNAME, request.user.c_str());
     }
     if (!isBlank(request.password)) {

@@ -1,12 +1,14 @@
 #include "platform/file_io.h"
 
 #include <atomic>
+#include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <memory>
 #include <system_error>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace lanxi {
@@ -42,22 +44,40 @@ std::optional<std::string> ReadFileBytes(const std::filesystem::path& path, size
 }
 
 bool WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes) {
+    if (path.empty()) {
+        return false;
+    }
     std::error_code ec;
     if (path.has_parent_path()) {
         std::filesystem::create_directories(path.parent_path(), ec);
     }
-    // Unique per process and call, so concurrent writers never share a temporary file.
+    // The replacement keeps the permissions the user gave the file.
+    struct stat old {};
+    const bool replacing = ::stat(path.c_str(), &old) == 0;
+    // Unique per process and call, so concurrent writers never share a temporary file; created
+    // exclusively, so nothing someone else put there (a file, a link) is written through.
     static std::atomic<unsigned> counter{0};
-    std::filesystem::path temp = path;
-    temp += ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
+    std::filesystem::path temp;
+    int fd = -1;
+    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+        temp = path;
+        temp += ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
+        fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && errno != EEXIST) {
+            return false;
+        }
+    }
+    if (fd < 0) {
+        return false;
+    }
+    if (replacing) {
+        ::fchmod(fd, old.st_mode & 07777);
+    }
     {
-        // Created exclusively: never write through a file or link someone else put there.
-        int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        std::FILE* f = fd < 0 ? nullptr : ::fdopen(fd, "wb");
+        std::FILE* f = ::fdopen(fd, "wb");
         if (!f) {
-            if (fd >= 0) {
-                ::close(fd);
-            }
+            ::close(fd);
+            std::filesystem::remove(temp, ec);
             return false;
         }
         bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();

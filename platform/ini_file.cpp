@@ -184,8 +184,18 @@ void applyWrite(std::string& text, std::string_view section, std::string_view ke
     }
 }
 
+// A name cut after the first byte of a character would swallow the "]" or "=" after it.
+bool endsWithWholeCharacter(std::string_view name) {
+    size_t at = 0;
+    while (at < name.size()) {
+        at += gbk::isLeadByte(static_cast<unsigned char>(name[at])) ? 2 : 1;
+    }
+    return at == name.size();
+}
+
 bool validName(std::string_view name) {
-    return !trimBlanks(name).empty() && name.find_first_of("\r\n") == std::string_view::npos;
+    return !trimBlanks(name).empty() && name.find_first_of("\r\n") == std::string_view::npos &&
+           endsWithWholeCharacter(name);
 }
 
 } // namespace
@@ -204,7 +214,7 @@ bool IniWriteAll(const std::filesystem::path& path, const std::vector<IniEntry>&
         // as a section header; "=" would end the key.
         if (!validName(e.section) || !validName(e.key) ||
             gbk::find(e.section, "]") != gbk::kNotFound || trimBlanks(e.key).front() == '[' ||
-            gbk::find(e.key, "=") != gbk::kNotFound) {
+            e.key.find('=') != std::string::npos) {
             return false;
         }
     }

@@ -32,16 +32,6 @@ std::filesystem::path executableDirectory() {
     return exe.parent_path();
 }
 
-std::filesystem::path userConfigDirectory() {
-    if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg) {
-        return xdg;
-    }
-    if (const char* home = std::getenv("HOME"); home && *home) {
-        return std::filesystem::path(home) / ".config";
-    }
-    return TempDirectory();
-}
-
 bool isPrivateFolder(const std::filesystem::path& p) {
     struct stat st {};
     return ::lstat(p.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == ::geteuid() &&
@@ -61,11 +51,23 @@ std::filesystem::path privateTempDirectory() {
     if (isPrivateFolder(mine)) {
         return mine;
     }
+    // Another user holds that name: a fresh folder of our own for this run.
     std::string fresh = (base / "lanxi-XXXXXX").string();
     if (::mkdtemp(fresh.data())) {
         return fresh;
     }
-    return mine; // writes there fail rather than land somewhere unexpected
+    return {}; // no private folder: temporary files are not written
+}
+
+std::filesystem::path userConfigDirectory() {
+    if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg) {
+        return xdg;
+    }
+    if (const char* home = std::getenv("HOME"); home && *home) {
+        return std::filesystem::path(home) / ".config";
+    }
+    // Not TempDirectory(): this runs with the folders' lock held.
+    return privateTempDirectory();
 }
 
 std::filesystem::path absoluteOrAsGiven(const std::filesystem::path& p) {
@@ -153,7 +155,8 @@ std::filesystem::path SettingsPath() {
 }
 
 std::filesystem::path StartPagePath() {
-    return TempDirectory() / "findex.html";
+    std::filesystem::path temp = TempDirectory();
+    return temp.empty() ? temp : temp / "findex.html";
 }
 
 } // namespace lanxi

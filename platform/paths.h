@@ -24,9 +24,10 @@ void ConfigurePaths(const PathOverrides& overrides);
 
 std::filesystem::path ProgramDirectory();
 std::filesystem::path ConfigDirectory();
+// A folder only this user can write; empty when none could be made.
 std::filesystem::path TempDirectory();
 
 std::filesystem::path SettingsPath();  // ConfigDirectory / "岚溪_rdzw.ini"
-std::filesystem::path StartPagePath(); // TempDirectory / "findex.html"
+std::filesystem::path StartPagePath(); // TempDirectory / "findex.html"; empty without one
 
 } // namespace lanxi

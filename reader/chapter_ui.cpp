@@ -48,12 +48,22 @@ void showImageChapter(MainWindow& window) {
 } // namespace
 
 std::filesystem::path CapturePath() {
-    return TempDirectory() / "caiji.temp";
+    std::filesystem::path temp = TempDirectory();
+    return temp.empty() ? temp : temp / "caiji.temp";
 }
 
 void ReadChapter(MainWindow& window, std::string& address) {
     Ui::MainWindow& ui = window.controls();
     AppState& app = App();
+    // Counts the whole read: events run while the page is fetched and while a picture
+    // chapter is shown.
+    struct ReadInProgress {
+        int& reads;
+        explicit ReadInProgress(int& r) : reads(r) { ++reads; }
+        ~ReadInProgress() { --reads; }
+        ReadInProgress(const ReadInProgress&) = delete;
+        ReadInProgress& operator=(const ReadInProgress&) = delete;
+    } inProgress(app.chapterReads);
     app.readerBusy = 1;
     for (QWidget* w : {static_cast<QWidget*>(ui.书页按钮), static_cast<QWidget*>(ui.超级按钮1),
                        static_cast<QWidget*>(ui.上一章), static_cast<QWidget*>(ui.下一章),
@@ -72,11 +82,9 @@ void ReadChapter(MainWindow& window, std::string& address) {
 
     const ChapterRules rules = ReadChapterRules(app.currentSiteIndex);
     address = CompleteChapterAddress(address, SiteBaseAddress());
-    ++app.chapterReads;
     WaitProcessingMessages(1);
     const std::string page = FetchPageTextWaiting(address);
     WaitProcessingMessages(1);
-    --app.chapterReads;
 
     const ChapterPage chapter = ParseChapterPage(page, rules, address);
     if (chapter.titleFound) {

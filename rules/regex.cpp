@@ -4,6 +4,7 @@
 
 #include <boost/regex.hpp>
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace lanxi {
@@ -62,7 +63,7 @@ public:
         advanceTo(offset);
         return at_ == offset;
     }
-    // The first character start after `offset`.
+    // The first character start after `offset` (the text's end at the latest).
     size_t nextStart(size_t offset) {
         advanceTo(offset);
         if (at_ == offset) {
@@ -74,28 +75,44 @@ public:
 private:
     void advanceTo(size_t offset) {
         while (at_ < offset) {
-            at_ += gbk::isLeadByte(static_cast<unsigned char>(text_[at_])) ? 2 : 1;
+            // A lead byte at the very end has no second byte: the text ends there.
+            at_ = std::min(at_ + (gbk::isLeadByte(static_cast<unsigned char>(text_[at_])) ? 2 : 1),
+                           text_.size());
         }
     }
     std::string_view text_;
     size_t at_ = 0;
 };
 
-// Up to `limit` matches from the left (0: all). The engine sees bytes, so a match that would
-// begin on the second byte of a Chinese character is passed over; after an empty match the
-// search steps one character on, so a pattern that can match nothing still ends.
+// Up to `limit` matches from the left (0: all), as Perl finds them: after an empty match a
+// non-empty one is tried at the same place before the search moves on. The engine sees bytes,
+// so a match that would begin on the second byte of a Chinese character is passed over, and
+// moving on after an empty match steps a whole character, so a pattern that can match nothing
+// still ends.
 std::vector<RegexMatch> search(const boost::regex& re, std::string_view text, size_t limit) {
     std::vector<RegexMatch> matches;
     CharacterWalk walk(text);
     const Cursor begin = text.begin();
+    const Cursor end = text.end();
     Cursor from = begin;
+    bool afterEmpty = false;
     try {
         boost::match_results<Cursor> found;
-        while (boost::regex_search(from, text.end(), found, re,
-                                   from == begin ? boost::match_default
-                                                 : boost::match_prev_avail)) {
+        for (;;) {
+            auto flags = from == begin ? boost::match_default : boost::match_prev_avail;
+            if (afterEmpty) {
+                flags |= boost::match_not_null | boost::match_continuous;
+            }
+            if (!boost::regex_search(from, end, found, re, flags)) {
+                if (!afterEmpty) {
+                    break;
+                }
+                afterEmpty = false;
+                from = begin + static_cast<std::ptrdiff_t>(
+                                   walk.nextStart(static_cast<size_t>(from - begin)));
+                continue;
+            }
             const size_t start = static_cast<size_t>(found[0].first - begin);
-            const size_t stop = static_cast<size_t>(found[0].second - begin);
             if (!walk.startsCharacter(start)) {
                 from = begin + static_cast<std::ptrdiff_t>(walk.nextStart(start));
                 continue;
@@ -104,14 +121,11 @@ std::vector<RegexMatch> search(const boost::regex& re, std::string_view text, si
             if (limit != 0 && matches.size() == limit) {
                 break;
             }
-            if (stop == start) {
-                if (stop >= text.size()) {
-                    break;
-                }
-                from = begin + static_cast<std::ptrdiff_t>(walk.nextStart(start));
-            } else {
-                from = found[0].second;
+            afterEmpty = found[0].second == found[0].first;
+            if (afterEmpty && found[0].second == end) {
+                break;
             }
+            from = found[0].second;
         }
     } catch (const std::runtime_error&) {
         // Complexity or memory limit reached: a hostile page yields nothing.

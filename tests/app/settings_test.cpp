@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <optional>
 #include <string>
 
 #include <sys/stat.h>
@@ -30,10 +31,26 @@ TEST_F(SettingsFile, LivesInTheConfigurationDirectory) {
     EXPECT_EQ(StartPagePath().filename(), "findex.html");
 }
 
+// Sets or clears an environment variable for one test and puts the old value back.
+class ScopedEnv {
+public:
+    ScopedEnv(const char* name, const char* value) : name_(name) {
+        if (const char* old = std::getenv(name)) {
+            old_ = old;
+        }
+        value ? setenv(name, value, 1) : unsetenv(name);
+    }
+    ~ScopedEnv() { old_ ? setenv(name_, old_->c_str(), 1) : unsetenv(name_); }
+    ScopedEnv(const ScopedEnv&) = delete;
+    ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+private:
+    const char* name_;
+    std::optional<std::string> old_;
+};
+
 TEST_F(SettingsFile, TemporaryFilesGoToAFolderOnlyThisUserCanWrite) {
-    const char* old = std::getenv("TMPDIR");
-    const std::string saved = old ? old : "";
-    setenv("TMPDIR", home.root().c_str(), 1);
+    ScopedEnv tmpdir("TMPDIR", home.root().c_str());
     const std::filesystem::path usual = home.root() / ("lanxi-" + std::to_string(geteuid()));
     auto mode = [](const std::filesystem::path& p) {
         struct stat st {};
@@ -51,7 +68,12 @@ TEST_F(SettingsFile, TemporaryFilesGoToAFolderOnlyThisUserCanWrite) {
     EXPECT_EQ(TempDirectory().parent_path(), home.root());
     EXPECT_EQ(mode(TempDirectory()), 0700u);
 
-    old ? setenv("TMPDIR", saved.c_str(), 1) : unsetenv("TMPDIR");
+    // Without a home folder the settings go to a private temporary folder too.
+    ScopedEnv noHome("HOME", nullptr);
+    ScopedEnv noXdg("XDG_CONFIG_HOME", nullptr);
+    ConfigurePaths({home.home(), {}, {}});
+    EXPECT_EQ(ConfigDirectory().parent_path(), home.root());
+    EXPECT_EQ(mode(ConfigDirectory()), 0700u);
 }
 
 TEST_F(SettingsFile, MissingFileGivesTheDefaults) {

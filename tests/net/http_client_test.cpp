@@ -160,6 +160,7 @@ TEST_F(HttpClient, ErrorPagesAndRedirectsGiveTheFinalBody) {
         Echo e = parseEcho(HttpFetch(post));
         EXPECT_EQ(e.requestLine, "GET /test/echo") << data;
         EXPECT_EQ(e.headers.count("content-length"), 0u) << data;
+        EXPECT_EQ(e.headers.count("content-type"), 0u) << data;
     }
 }
 

@@ -123,6 +123,17 @@ TEST_F(IniFile, FoldersAndOversizedFilesReadAsMissing) {
     EXPECT_TRUE(std::filesystem::is_directory(home.root()));
 }
 
+TEST_F(IniFile, ReplacingTheFileKeepsItsPermissions) {
+    ASSERT_TRUE(IniWrite(path, "S", "k", "1"));
+    std::filesystem::permissions(path, std::filesystem::perms::owner_read |
+                                           std::filesystem::perms::owner_write);
+    ASSERT_TRUE(IniWrite(path, "S", "k", "2"));
+    EXPECT_EQ(std::filesystem::status(path).permissions(),
+              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    EXPECT_EQ(IniRead(path, "S", "k", ""), "2");
+    EXPECT_FALSE(WriteFileAtomically("", "x"));
+}
+
 TEST_F(IniFile, RefusesNamesThatWouldBreakTheFile) {
     EXPECT_FALSE(IniWrite(path, "", "k", "v"));
     EXPECT_FALSE(IniWrite(path, "S", "", "v"));
@@ -130,6 +141,8 @@ TEST_F(IniFile, RefusesNamesThatWouldBreakTheFile) {
     EXPECT_FALSE(IniWrite(path, "S\r\n[T]", "k", "v"));
     EXPECT_FALSE(IniWrite(path, "S]x", "k", "v"));
     EXPECT_FALSE(IniWrite(path, "S", " [k", "v"));
+    EXPECT_FALSE(IniWrite(path, "S", "k\xB5=x", "v")); // "=" is never a second byte
+    EXPECT_FALSE(IniWrite(path, "S\xB5", "k", "v"));   // a cut character
     EXPECT_FALSE(std::filesystem::exists(path));
 }
 

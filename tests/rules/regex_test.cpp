@@ -63,7 +63,7 @@ TEST(Regex, BadPatternsAndHostilePagesGiveNoMatches) {
 
 TEST(Regex, MatchesBeginOnlyAtCharacterStarts) {
     // The second byte of the first character and the first byte of the next spell "第".
-    const std::string text = "\xC4\xB5\xDA\xC1<第一章>"_gbk;
+    const std::string text = std::string("\xC4\xB5\xDA\xC1") + "<第一章>"_gbk;
     EXPECT_EQ(firstGroups(findAll("第(.*?)章"_gbk, text)), std::vector<std::string>{"一"_gbk});
     EXPECT_TRUE(findAll("A", "\xD6\x41").empty()); // 0x41 is a second byte here
 }
@@ -71,6 +71,15 @@ TEST(Regex, MatchesBeginOnlyAtCharacterStarts) {
 TEST(Regex, PatternsThatMatchNothingStillEnd) {
     EXPECT_EQ(findAll("x*", "abc").size(), 4u);
     EXPECT_EQ(findAll("x*", "中a"_gbk).size(), 3u); // steps over whole characters
+    // After an empty match a non-empty one is tried at the same place, as in Perl.
+    std::vector<std::string> whole;
+    for (const RegexMatch& m : findAll("a*?", "aa")) {
+        whole.push_back(group(m, 0));
+    }
+    EXPECT_EQ(whole, (std::vector<std::string>{"", "a", "", "a", ""}));
+    // A text cut after the first byte of a character ends there.
+    EXPECT_EQ(findAll("x*", "a\xD6").size(), 3u); // before a, before the lone byte, at the end
+    EXPECT_TRUE(findFirst("$", "a\xD6"));
     // An empty pattern is a missing rule key: no matches, not one per byte.
     EXPECT_TRUE(findAll("", "ab").empty());
     EXPECT_FALSE(findFirst("", "ab"));
