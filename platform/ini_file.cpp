@@ -73,14 +73,8 @@ std::string cleanValue(std::string_view raw) {
     }
     if (v.size() > kIniValueLimit) {
         // Do not leave the lead byte of a two-byte character dangling at the cut.
-        size_t cut = 0;
-        while (cut < kIniValueLimit) {
-            size_t w = gbk::isLeadByte(static_cast<unsigned char>(v[cut])) ? 2 : 1;
-            if (cut + w > kIniValueLimit) {
-                break;
-            }
-            cut += w;
-        }
+        const size_t cut =
+            gbk::isCharacterStart(v, kIniValueLimit) ? kIniValueLimit : kIniValueLimit - 1;
         v = v.substr(0, cut);
     }
     return std::string(v);
@@ -186,11 +180,8 @@ void applyWrite(std::string& text, std::string_view section, std::string_view ke
 
 // A name cut after the first byte of a character would swallow the "]" or "=" after it.
 bool endsWithWholeCharacter(std::string_view name) {
-    size_t at = 0;
-    while (at < name.size()) {
-        at += gbk::isLeadByte(static_cast<unsigned char>(name[at])) ? 2 : 1;
-    }
-    return at == name.size();
+    return name.empty() || !gbk::isLeadByte(static_cast<unsigned char>(name.back())) ||
+           !gbk::isCharacterStart(name, name.size() - 1);
 }
 
 bool validName(std::string_view name) {
