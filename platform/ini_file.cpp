@@ -88,6 +88,9 @@ struct KeyLocation {
 
 KeyLocation locate(std::string_view text, const std::vector<Line>& lines, std::string_view section,
                    std::string_view key) {
+    // Names in the file lose their blanks, so the names asked for do too.
+    section = trimBlanks(section);
+    key = trimBlanks(key);
     KeyLocation loc;
     for (size_t i = 0; i < lines.size(); ++i) {
         std::string_view content = text.substr(lines[i].begin, lines[i].end - lines[i].begin);
@@ -147,7 +150,7 @@ namespace {
 // Applies one write to the file text in memory.
 void applyWrite(std::string& text, std::string_view section, std::string_view key,
                 std::string_view value) {
-    std::string entry(key);
+    std::string entry(trimBlanks(key));
     entry += '=';
     for (char c : value) {
         if (c != '\r' && c != '\n') {
@@ -171,7 +174,7 @@ void applyWrite(std::string& text, std::string_view section, std::string_view ke
             text += "\r\n";
         }
         text += "[";
-        text += section;
+        text += trimBlanks(section);
         text += "]\r\n";
         text += entry;
         text += "\r\n";
@@ -186,7 +189,7 @@ bool endsWithWholeCharacter(std::string_view name) {
 
 bool validName(std::string_view name) {
     return !trimBlanks(name).empty() && name.find_first_of("\r\n") == std::string_view::npos &&
-           endsWithWholeCharacter(name);
+           endsWithWholeCharacter(trimBlanks(name));
 }
 
 } // namespace

@@ -123,6 +123,14 @@ TEST_F(IniFile, FoldersAndOversizedFilesReadAsMissing) {
     EXPECT_TRUE(std::filesystem::is_directory(home.root()));
 }
 
+TEST_F(IniFile, NamesLoseTheirBlanksOnBothSides) {
+    ASSERT_TRUE(IniWrite(path, " S ", " k ", "v"));
+    EXPECT_EQ(test::ReadBytes(path), "[S]\r\nk=v\r\n");
+    EXPECT_EQ(IniRead(path, "S", "k", ""), "v");
+    EXPECT_EQ(IniRead(path, "\tS", "k ", ""), "v");
+    EXPECT_FALSE(IniWrite(path, "S\xB5 ", "k", "v")); // a cut character before the blank
+}
+
 TEST_F(IniFile, ReplacingTheFileKeepsItsPermissions) {
     ASSERT_TRUE(IniWrite(path, "S", "k", "1"));
     std::filesystem::permissions(path, std::filesystem::perms::owner_read |
