@@ -94,32 +94,25 @@ struct EasyDeleter {
     void operator()(CURL* h) const { curl_easy_cleanup(h); }
 };
 
-bool startsWithName(std::string_view line, std::string_view name) {
-    return gbk::find(gbk::left(line, gbk::length(name)), name, 1, true) == 1;
-}
-
-// The composed block as libcurl's list. A post with data leaves its length, and the type
-// unless the caller named one, to libcurl: it sends the same values and, unlike fixed headers,
-// drops them when a redirect turns the post into a GET.
-std::unique_ptr<curl_slist, SlistDeleter> headerList(const HttpRequest& request,
-                                                     const PreparedHeaders& prepared) {
-    const bool hasData = prepared.isPost && !request.postData.empty();
-    const bool callerType =
-        gbk::find(request.extraHeaders, "Content-Type: ", 1, true) != gbk::kNotFound;
+// The composed block as libcurl's list. A post with data leaves the type and length composed
+// for it to libcurl: it sends the same values and, unlike fixed headers, drops them when a
+// redirect turns the post into a GET.
+std::unique_ptr<curl_slist, SlistDeleter> headerList(const PreparedHeaders& prepared,
+                                                     bool hasData) {
+    const std::string_view lines =
+        hasData ? std::string_view(prepared.block).substr(0, prepared.postHeadersAt)
+                : std::string_view(prepared.block);
     curl_slist* list = nullptr;
-    for (const std::string& piece : gbk::split(prepared.block, "\n")) {
+    for (const std::string& piece : gbk::split(lines, "\n")) {
         std::string line = piece;
         if (!line.empty() && line.back() == '\r') {
             line.pop_back();
         }
-        const bool libcurlSendsIt =
-            hasData && (startsWithName(line, "Content-Length:") ||
-                        (!callerType && startsWithName(line, "Content-Type:")));
-        if (!line.empty() && !libcurlSendsIt) {
+        if (!line.empty()) {
             list = curl_slist_append(list, line.c_str());
         }
     }
-    if (prepared.isPost && !hasData && !callerType) {
+    if (prepared.isPost && !hasData && !prepared.namesType) {
         // A post without data names no type; libcurl still sends "Content-Length: 0", as HTTP
         // servers require of a post.
         list = curl_slist_append(list, "Content-Type:");
@@ -156,6 +149,8 @@ PreparedHeaders PrepareRequestHeaders(const HttpRequest& r) {
     std::erase_if(referer, [](char c) { return c == '\r' || c == '\n'; });
     addIfAbsent("Referer: ", "Referer: " + referer + "\r\n");
     addIfAbsent("Accept-Language: ", "Accept-Language: zh-cn\r\n");
+    p.namesType = gbk::find(block, "Content-Type: ", 1, true) != gbk::kNotFound;
+    p.postHeadersAt = block.size();
     if (p.isPost && !r.postData.empty()) {
         addIfAbsent("Content-Type: ", "Content-Type: application/x-www-form-urlencoded\r\n");
         block += "Content-Length: " + std::to_string(r.postData.size()) + "\r\n";
@@ -179,7 +174,7 @@ HttpResult PerformHttpRequest(const HttpRequest& request, const std::atomic<bool
     Transfer transfer;
     transfer.cancel = cancel;
     const std::string url = requestUrl(request);
-    auto headers = headerList(request, prepared);
+    auto headers = headerList(prepared, !request.postData.empty());
     CookieStore& cookies = request.cookies ? *request.cookies : SharedCookieStore();
 
     curl_easy_setopt(h, CURLOPT_URL, url.c_str());

@@ -59,6 +59,8 @@ struct PreparedHeaders {
     bool accepted = false; // false for a method other than GET and POST
     bool isPost = false;
     std::string block;
+    size_t postHeadersAt = 0; // where the type and length composed for a post's data begin
+    bool namesType = false;   // the caller's headers name a Content-Type
 };
 PreparedHeaders PrepareRequestHeaders(const HttpRequest& request);
 

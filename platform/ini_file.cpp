@@ -188,8 +188,20 @@ bool endsWithWholeCharacter(std::string_view name) {
 }
 
 bool validName(std::string_view name) {
-    return !trimBlanks(name).empty() && name.find_first_of("\r\n") == std::string_view::npos &&
-           endsWithWholeCharacter(trimBlanks(name));
+    const std::string_view trimmed = trimBlanks(name);
+    return !trimmed.empty() && name.find_first_of("\r\n") == std::string_view::npos &&
+           endsWithWholeCharacter(trimmed);
+}
+
+// A "]" would end the section header early.
+bool validSection(std::string_view name) {
+    return validName(name) && gbk::find(name, "]") == gbk::kNotFound;
+}
+
+// A key beginning with "[" would read back as a section header; "=" would end the key.
+bool validKey(std::string_view name) {
+    return validName(name) && trimBlanks(name).front() != '[' &&
+           name.find('=') == std::string_view::npos;
 }
 
 } // namespace
@@ -204,11 +216,7 @@ bool IniWriteAll(const std::filesystem::path& path, const std::vector<IniEntry>&
         return false;
     }
     for (const IniEntry& e : entries) {
-        // A "]" would end the section header early; a key beginning with "[" would read back
-        // as a section header; "=" would end the key.
-        if (!validName(e.section) || !validName(e.key) ||
-            gbk::find(e.section, "]") != gbk::kNotFound || trimBlanks(e.key).front() == '[' ||
-            e.key.find('=') != std::string::npos) {
+        if (!validSection(e.section) || !validKey(e.key)) {
             return false;
         }
     }

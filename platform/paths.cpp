@@ -154,9 +154,13 @@ std::filesystem::path SettingsPath() {
     return ConfigDirectory() / "岚溪_rdzw.ini";
 }
 
-std::filesystem::path StartPagePath() {
+std::filesystem::path TempFilePath(std::string_view name) {
     std::filesystem::path temp = TempDirectory();
-    return temp.empty() ? temp : temp / "findex.html";
+    return temp.empty() ? temp : temp / name;
+}
+
+std::filesystem::path StartPagePath() {
+    return TempFilePath("findex.html");
 }
 
 } // namespace lanxi

@@ -5,6 +5,7 @@
 // the demo set both, so they never touch a real home.
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace lanxi {
@@ -27,7 +28,9 @@ std::filesystem::path ConfigDirectory();
 // A folder only this user can write; empty when none could be made.
 std::filesystem::path TempDirectory();
 
-std::filesystem::path SettingsPath();  // ConfigDirectory / "岚溪_rdzw.ini"
-std::filesystem::path StartPagePath(); // TempDirectory / "findex.html"; empty without one
+std::filesystem::path SettingsPath(); // ConfigDirectory / "岚溪_rdzw.ini"
+// TempDirectory / name; empty when there is no temporary folder.
+std::filesystem::path TempFilePath(std::string_view name);
+std::filesystem::path StartPagePath(); // TempFilePath("findex.html")
 
 } // namespace lanxi

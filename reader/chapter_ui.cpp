@@ -48,8 +48,7 @@ void showImageChapter(MainWindow& window) {
 } // namespace
 
 std::filesystem::path CapturePath() {
-    std::filesystem::path temp = TempDirectory();
-    return temp.empty() ? temp : temp / "caiji.temp";
+    return TempFilePath("caiji.temp");
 }
 
 void ReadChapter(MainWindow& window, std::string& address) {
