@@ -1,6 +1,6 @@
 #include "app/activity_log.h"
 
-#include "rules/gbk_convert.h"
+#include "text/gbk_convert.h"
 
 #include <cstdio>
 

@@ -13,7 +13,7 @@
 #include "reader/directory_panel_ui.h"
 #include "reader/directory_ui.h"
 #include "reader/local_text_ui.h"
-#include "rules/gbk_convert.h"
+#include "text/gbk_convert.h"
 #include "ui_main_window.h"
 #include "update/update_files.h"
 

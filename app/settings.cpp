@@ -1,8 +1,8 @@
 #include "app/settings.h"
 
 #include "platform/ini_file.h"
-#include "rules/gbk_convert.h"
-#include "rules/gbk_text.h"
+#include "text/gbk_convert.h"
+#include "text/gbk_text.h"
 
 namespace lanxi {
 

@@ -3,7 +3,7 @@
 #include "net/cookie_store.h"
 #include "net/curl_global.h"
 #include "net/url.h"
-#include "rules/gbk_text.h"
+#include "text/gbk_text.h"
 
 #include <curl/curl.h>
 

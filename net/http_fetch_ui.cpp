@@ -2,7 +2,7 @@
 
 #include "platform/threads.h"
 #include "platform/window_thread_ui.h"
-#include "rules/gbk_text.h"
+#include "text/gbk_text.h"
 
 #include <QCoreApplication>
 #include <QEvent>

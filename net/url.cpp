@@ -1,6 +1,6 @@
 #include "net/url.h"
 
-#include "rules/gbk_text.h"
+#include "text/gbk_text.h"
 
 namespace lanxi {
 namespace {
@@ -58,6 +58,35 @@ int UrlPort(std::string_view url) {
         return IsHttpsUrl(url) ? 443 : 80;
     }
     return static_cast<int>(gbk::integer(gbk::right(hostPort, gbk::length(hostPort) - colon)));
+}
+
+bool HasScheme(std::string_view address) {
+    return gbk::find(address, "http://") != gbk::kNotFound ||
+           gbk::find(address, "https://") != gbk::kNotFound;
+}
+
+std::string CompleteSiteAddress(std::string_view address, std::string_view siteBase) {
+    if (HasScheme(address)) {
+        return std::string(address);
+    }
+    return std::string(siteBase) + std::string(address);
+}
+
+std::string UrlDirectory(std::string_view url) {
+    gbk::Pos pos = gbk::findLast(url, "/");
+    if (pos == gbk::kNotFound) {
+        return std::string(url);
+    }
+    return gbk::left(url, pos);
+}
+
+std::string UrlLastSegment(std::string_view url, int mode) {
+    if (mode == 1) {
+        std::string d = UrlDirectory(url);
+        std::string d2 = gbk::left(d, gbk::length(d) - 1);
+        return ReplaceEach(d2, UrlDirectory(d2), "");
+    }
+    return ReplaceEach(url, UrlDirectory(url) + "|.html", "");
 }
 
 } // namespace lanxi

@@ -1,6 +1,6 @@
 #include "platform/control_text_ui.h"
 
-#include "rules/gbk_convert.h"
+#include "text/gbk_convert.h"
 
 #include <QByteArray>
 #include <QObject>

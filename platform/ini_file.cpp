@@ -1,7 +1,7 @@
 #include "platform/ini_file.h"
 
 #include "platform/file_io.h"
-#include "rules/gbk_text.h"
+#include "text/gbk_text.h"
 
 #include <mutex>
 #include <optional>

@@ -1,10 +1,11 @@
 #include "reader/chapter_page.h"
 
+#include "net/url.h"
 #include "rules/extraction.h"
-#include "rules/gbk_convert.h"
-#include "rules/gbk_text.h"
 #include "rules/regex.h"
 #include "rules/site_rules.h"
+#include "text/gbk_convert.h"
+#include "text/gbk_text.h"
 
 namespace lanxi {
 
@@ -25,20 +26,15 @@ constexpr gbk::Pos kLastChapterSlack = 10;
 ChapterRules ReadChapterRules(int site) {
     const std::string section = "书籍内容"_gbk;
     ChapterRules r;
+    // The list first, so that the site's own reads leave SiteBaseAddress at its address.
+    r.htmlFilter = ReadRule("普通信息"_gbk, "HTML", "");
     r.titlePattern = ReadRule(section, "章节书名"_gbk, "", site);
     r.prevPair = ReadRule(section, "上一页"_gbk, "", site);
     r.nextPair = ReadRule(section, "下一页"_gbk, "", site);
     r.idPair = ReadRule(section, "小说id"_gbk, "", site);
     r.contentPair = ReadRule(section, "章节内容"_gbk, "", site);
+    r.siteBase = SiteBaseAddress();
     return r;
-}
-
-std::string CompleteChapterAddress(std::string_view address, std::string_view siteBase) {
-    if (gbk::find(address, "http://") != gbk::kNotFound ||
-        gbk::find(address, "https://") != gbk::kNotFound) {
-        return std::string(address);
-    }
-    return std::string(siteBase) + std::string(address);
 }
 
 ChapterPage ParseChapterPage(std::string_view page, const ChapterRules& rules,
@@ -52,7 +48,7 @@ ChapterPage ParseChapterPage(std::string_view page, const ChapterRules& rules,
     c.prevLink = cut(page, rules.prevPair);
     c.nextLink = cut(page, rules.nextPair);
     c.bookId = cut(page, rules.idPair);
-    c.content = ApplyHtmlFilter(cut(page, rules.contentPair));
+    c.content = ApplyHtmlFilterList(cut(page, rules.contentPair), rules.htmlFilter);
     c.ok = gbk::length(c.content) > 1;
     c.isImage = c.ok && gbk::find(c.content, "<img src=") != gbk::kNotFound;
 
@@ -71,13 +67,6 @@ ChapterPage ParseChapterPage(std::string_view page, const ChapterRules& rules,
 
 std::string AbsoluteImageSources(std::string_view content, std::string_view siteBase) {
     return gbk::replaceAll(content, "\"/", "\"" + std::string(siteBase) + "/");
-}
-
-std::string CompleteImageSources(std::string_view content, int site) {
-    if (gbk::find(content, "\"/") == gbk::kNotFound) {
-        return std::string(content);
-    }
-    return AbsoluteImageSources(content, ReadRule("普通信息"_gbk, "网站地址"_gbk, "", site));
 }
 
 std::string ImageChapterPage(std::string_view title, std::string_view chapterTitle,

@@ -8,19 +8,20 @@
 
 namespace lanxi {
 
+// Everything a chapter page is read with, taken from the rule files in one step.
 struct ChapterRules {
+    std::string siteBase;     // the site's 网站地址: relative addresses and picture sources
     std::string titlePattern; // 章节书名: group 1 book title, group 2 chapter title
     std::string prevPair;     // 上一页
     std::string nextPair;     // 下一页
     std::string idPair;       // 小说id
     std::string contentPair;  // 章节内容
+    std::string htmlFilter;   // site 0's HTML replacement list, which cleans every site's text
 };
 
-// Reads the rules of `site`; afterwards SiteBaseAddress is that site's address.
+// Reads the rules of `site` and site 0's replacement list; afterwards SiteBaseAddress is
+// the site's address.
 ChapterRules ReadChapterRules(int site);
-
-// An address without "http://" is relative to the site: the base address goes in front.
-std::string CompleteChapterAddress(std::string_view address, std::string_view siteBase);
 
 struct ChapterPage {
     bool titleFound = false; // the title pattern matched; the titles below are then set
@@ -38,16 +39,12 @@ struct ChapterPage {
     std::string nextUrl; // the chapter's directory + nextLink; empty for the last chapter
 };
 
-// `address` is the absolute address the page was read from. Applies site 0's HTML list, so
-// afterwards SiteBaseAddress is site 0's address.
+// `address` is the absolute address the page was read from.
 ChapterPage ParseChapterPage(std::string_view page, const ChapterRules& rules,
                              std::string_view address);
 
 // Root-relative sources ("/...") become absolute under `siteBase`.
 std::string AbsoluteImageSources(std::string_view content, std::string_view siteBase);
-// The same under the address of `site`, read from its rule file (the HTML filter has left
-// SiteBaseAddress at site 0's); content without root-relative sources comes back unchanged.
-std::string CompleteImageSources(std::string_view content, int site);
 
 // The page shown for an image chapter: titles, the content and the program's trailer.
 std::string ImageChapterPage(std::string_view title, std::string_view chapterTitle,

@@ -5,6 +5,7 @@
 #include "app/embedded_page.h"
 #include "app/main_window.h"
 #include "net/http_fetch_ui.h"
+#include "net/url.h"
 #include "platform/control_text_ui.h"
 #include "platform/dialogs_ui.h"
 #include "platform/event_wait_ui.h"
@@ -14,9 +15,9 @@
 #include "reader/directory.h"
 #include "reader/local_text_ui.h"
 #include "rules/extraction.h"
-#include "rules/gbk_convert.h"
-#include "rules/gbk_text.h"
 #include "rules/site_rules.h"
+#include "text/gbk_convert.h"
+#include "text/gbk_text.h"
 #include "ui_main_window.h"
 
 namespace lanxi {
@@ -30,10 +31,10 @@ const QString kFailureText =
     QStringLiteral("无法读取内容，请确保已连接到网络，如还有问题请到 "
                    "http://lanxi.localhost:8733/bug.html 提交BUG ，我们将尽快解决！");
 
-void showImageChapter(MainWindow& window) {
+void showImageChapter(MainWindow& window, const std::string& siteBase) {
     Ui::MainWindow& ui = window.controls();
     AppState& app = App();
-    app.chapterContent = CompleteImageSources(app.chapterContent, app.currentSiteIndex);
+    app.chapterContent = AbsoluteImageSources(app.chapterContent, siteBase);
     const std::string page = ImageChapterPage(app.workingBook.title, app.workingBook.chapterTitle,
                                               app.chapterContent, StartPageBytes());
     WriteFileAtomically(CapturePath(), page);
@@ -80,7 +81,7 @@ void ReadChapter(MainWindow& window, std::string& address) {
     ui.编辑框2->setPlainText(kReadingText);
 
     const ChapterRules rules = ReadChapterRules(app.currentSiteIndex);
-    address = CompleteChapterAddress(address, SiteBaseAddress());
+    address = CompleteSiteAddress(address, rules.siteBase);
     WaitProcessingMessages(1);
     const std::string page = FetchPageTextWaiting(address);
     WaitProcessingMessages(1);
@@ -103,7 +104,7 @@ void ReadChapter(MainWindow& window, std::string& address) {
     if (chapter.ok) {
         ui.标签3->setText(FromGbk(app.workingBook.chapterTitle));
         if (chapter.isImage) {
-            showImageChapter(window);
+            showImageChapter(window, rules.siteBase);
         } else {
             ui.编辑框2->setPlainText(FromGbkLines(app.chapterContent));
             ui.编辑框2->setFocus();

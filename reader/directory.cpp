@@ -1,10 +1,11 @@
 #include "reader/directory.h"
 
+#include "net/url.h"
 #include "rules/extraction.h"
-#include "rules/gbk_convert.h"
-#include "rules/gbk_text.h"
 #include "rules/regex.h"
 #include "rules/site_rules.h"
+#include "text/gbk_convert.h"
+#include "text/gbk_text.h"
 
 #include <limits>
 
@@ -19,6 +20,7 @@ DirectoryRules ReadDirectoryRules(int site) {
     r.start = std::move(pair.start);
     r.end = std::move(pair.end);
     r.pattern = ReadRule(section, "章节url章节名"_gbk, "", site);
+    r.siteBase = SiteBaseAddress();
     return r;
 }
 
@@ -27,10 +29,7 @@ std::string DirectoryPageAddress(std::string_view address, int site, std::string
     if (site == 0) {
         a = UrlDirectory(a) + "index.shtml";
     }
-    if (gbk::find(a, "http://") == gbk::kNotFound && gbk::find(a, "https://") == gbk::kNotFound) {
-        a = std::string(siteBase) + a;
-    }
-    return a;
+    return CompleteSiteAddress(a, siteBase);
 }
 
 int ChapterNumberOf(std::string_view chapterUrl) {

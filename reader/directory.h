@@ -8,16 +8,17 @@
 namespace lanxi {
 
 struct DirectoryRules {
-    std::string start;   // 目录初级内容, first half
-    std::string end;     // 目录初级内容, second half (empty when the value has no "|")
-    std::string pattern; // 章节url章节名: group 1 chapter address, group 2 title
+    std::string siteBase; // the site's 网站地址, in front of a relative address
+    std::string start;    // 目录初级内容, first half
+    std::string end;      // 目录初级内容, second half (empty when the value has no "|")
+    std::string pattern;  // 章节url章节名: group 1 chapter address, group 2 title
 };
 
 // Reads the rules of `site`; afterwards SiteBaseAddress is that site's address.
 DirectoryRules ReadDirectoryRules(int site);
 
 // The page to fetch: site 0 always reads its "index.shtml" beside the given address; an
-// address without "http://" is relative to the site base.
+// address without a scheme is relative to the site base.
 std::string DirectoryPageAddress(std::string_view address, int site, std::string_view siteBase);
 
 struct DirectoryEntry {

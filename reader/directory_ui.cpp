@@ -7,8 +7,8 @@
 #include "platform/event_wait_ui.h"
 #include "reader/directory.h"
 #include "reader/directory_panel_ui.h"
-#include "rules/gbk_text.h"
 #include "rules/site_rules.h"
+#include "text/gbk_text.h"
 #include "ui_main_window.h"
 
 namespace lanxi {
@@ -48,7 +48,7 @@ void loadDirectory(MainWindow& window, const std::string& address, bool fallback
     // another site's rules or open a chapter of another site.
     const int site = app.currentSiteIndex;
     const DirectoryRules rules = ReadDirectoryRules(site);
-    const std::string pageAddress = DirectoryPageAddress(address, site, SiteBaseAddress());
+    const std::string pageAddress = DirectoryPageAddress(address, site, rules.siteBase);
     ProcessPendingMessages();
     const std::string page = FetchPageTextWaiting(pageAddress);
     ProcessPendingMessages();

@@ -1,7 +1,7 @@
 #include "reader/local_text.h"
 
 #include "platform/file_io.h"
-#include "rules/gbk_text.h"
+#include "text/gbk_text.h"
 
 namespace lanxi {
 

@@ -6,7 +6,7 @@
 #include "platform/control_text_ui.h"
 #include "platform/dialogs_ui.h"
 #include "platform/paths.h"
-#include "rules/gbk_convert.h"
+#include "text/gbk_convert.h"
 #include "ui_main_window.h"
 
 #include <QFile>

@@ -1,8 +1,8 @@
 #include "rules/extraction.h"
 
-#include "rules/gbk_convert.h"
-#include "rules/gbk_text.h"
 #include "rules/site_rules.h"
+#include "text/gbk_convert.h"
+#include "text/gbk_text.h"
 
 namespace lanxi {
 
@@ -50,32 +50,6 @@ std::string ApplyHtmlFilterList(std::string_view text, std::string_view list) {
         }
     }
     return result;
-}
-
-std::string ReplaceEach(std::string_view text, std::string_view list,
-                        std::string_view replacement) {
-    std::string result(text);
-    for (const std::string& piece : gbk::split(list, "|")) {
-        result = gbk::replaceAll(result, piece, replacement, 1, -1, true);
-    }
-    return result;
-}
-
-std::string UrlDirectory(std::string_view url) {
-    gbk::Pos pos = gbk::findLast(url, "/");
-    if (pos == gbk::kNotFound) {
-        return std::string(url);
-    }
-    return gbk::left(url, pos);
-}
-
-std::string UrlLastSegment(std::string_view url, int mode) {
-    if (mode == 1) {
-        std::string d = UrlDirectory(url);
-        std::string d2 = gbk::left(d, gbk::length(d) - 1);
-        return ReplaceEach(d2, UrlDirectory(d2), "");
-    }
-    return ReplaceEach(url, UrlDirectory(url) + "|.html", "");
 }
 
 } // namespace lanxi

@@ -1,5 +1,5 @@
 #pragma once
-// Cutting text out of pages: marker pairs, the HTML replacement list and URL pieces.
+// Cutting text out of pages: marker pairs and the HTML replacement list.
 #include <string>
 #include <string_view>
 
@@ -23,13 +23,5 @@ std::string ApplyHtmlFilter(std::string_view text);
 // Applies the given replacement list: items separated by "|", each "find%&replacement",
 // "#换行" standing for a line break; find texts match ignoring ASCII case.
 std::string ApplyHtmlFilterList(std::string_view text, std::string_view list);
-
-// Replaces each "|"-separated find text of `list` (ignoring ASCII case) by `replacement`.
-std::string ReplaceEach(std::string_view text, std::string_view list, std::string_view replacement);
-
-// `url` up to and including its last "/"; the whole url when it holds none.
-std::string UrlDirectory(std::string_view url);
-// Mode 1: the name of the URL's last directory. Other modes: the file name without ".html".
-std::string UrlLastSegment(std::string_view url, int mode);
 
 } // namespace lanxi

@@ -1,6 +1,6 @@
 #include "rules/regex.h"
 
-#include "rules/gbk_text.h"
+#include "text/gbk_text.h"
 
 #include <boost/regex.hpp>
 

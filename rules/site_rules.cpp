@@ -3,8 +3,8 @@
 #include "platform/file_io.h"
 #include "platform/ini_file.h"
 #include "platform/paths.h"
-#include "rules/gbk_convert.h"
-#include "rules/gbk_text.h"
+#include "text/gbk_convert.h"
+#include "text/gbk_text.h"
 
 #include <mutex>
 
@@ -82,19 +82,17 @@ const std::string& SiteBaseAddress() {
     return t_siteBaseAddress;
 }
 
-std::string BookPageUrl(std::string_view bookId, std::string& siteText, bool siteGiven) {
-    const std::string keptSite = siteText;
-    const int siteNumber = static_cast<int>(gbk::integer(keptSite));
-    if (siteGiven) {
-        siteText = ReadRule("普通信息"_gbk, "网站地址"_gbk, "", siteNumber);
-    } else {
-        siteText = SiteBaseAddress();
-    }
+BookPageAddress BookPageUrl(std::string_view bookId, std::string_view siteText, bool siteGiven) {
+    const int siteNumber = static_cast<int>(gbk::integer(siteText));
+    BookPageAddress a;
+    a.siteBase =
+        siteGiven ? ReadRule("普通信息"_gbk, "网站地址"_gbk, "", siteNumber) : SiteBaseAddress();
     const std::string idPrefix = gbk::length(bookId) >= 4 ? gbk::left(bookId, 1) : "0";
-    std::string url = ReadRule("书页采集"_gbk, "书页地址示例"_gbk, "", siteNumber);
-    url = gbk::replaceAll(url, "<%id1%>", idPrefix, 1, -1, true);
-    url = gbk::replaceAll(url, "<%id%>", bookId, 1, -1, true);
-    return siteText + url;
+    std::string path = ReadRule("书页采集"_gbk, "书页地址示例"_gbk, "", siteNumber);
+    path = gbk::replaceAll(path, "<%id1%>", idPrefix, 1, -1, true);
+    path = gbk::replaceAll(path, "<%id%>", bookId, 1, -1, true);
+    a.url = a.siteBase + path;
+    return a;
 }
 
 } // namespace lanxi

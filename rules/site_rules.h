@@ -24,8 +24,12 @@ std::string ReadRule(std::string_view section, std::string_view key,
 // The 网站地址 of the rule file this thread read last (each thread sees its own reads).
 const std::string& SiteBaseAddress();
 
-// Book information page address. siteText holds a site number on entry and that site's base
-// address on return (or the current SiteBaseAddress when siteGiven is false).
-std::string BookPageUrl(std::string_view bookId, std::string& siteText, bool siteGiven);
+struct BookPageAddress {
+    std::string url;      // base address + the site's 书页地址示例 filled in
+    std::string siteBase; // the base address used
+};
+// Book information page address. `siteText` holds a site number; the base address is that
+// site's when siteGiven is set, else the current SiteBaseAddress.
+BookPageAddress BookPageUrl(std::string_view bookId, std::string_view siteText, bool siteGiven);
 
 } // namespace lanxi

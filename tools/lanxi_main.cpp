@@ -1,16 +1,17 @@
 // lanxi: the reader's operations without a window, for people who write rule files.
 // Arguments are UTF-8; files are read and written as GBK; output is UTF-8.
 #include "net/http_client.h"
+#include "net/url.h"
 #include "platform/file_io.h"
 #include "platform/paths.h"
 #include "reader/chapter_page.h"
 #include "reader/directory.h"
 #include "reader/local_text.h"
 #include "rules/extraction.h"
-#include "rules/gbk_convert.h"
-#include "rules/gbk_text.h"
 #include "rules/regex.h"
 #include "rules/site_rules.h"
+#include "text/gbk_convert.h"
+#include "text/gbk_text.h"
 
 #include <nlohmann/json.hpp>
 
@@ -271,11 +272,10 @@ int runChapter(const Command& c, Failure& failure) {
         return failure.code;
     }
     const ChapterRules rules = ReadChapterRules(site);
-    const std::string address =
-        CompleteChapterAddress(Utf8ToGbk(c.positional[0]), SiteBaseAddress());
+    const std::string address = CompleteSiteAddress(Utf8ToGbk(c.positional[0]), rules.siteBase);
     ChapterPage chapter = ParseChapterPage(FetchPageText(address), rules, address);
     if (chapter.isImage) {
-        chapter.content = CompleteImageSources(chapter.content, site);
+        chapter.content = AbsoluteImageSources(chapter.content, rules.siteBase);
     }
     Report r(c.flags.count("json") > 0);
     r.text("address", address);
@@ -300,7 +300,7 @@ int runDirectory(const Command& c, Failure& failure) {
     }
     const DirectoryRules rules = ReadDirectoryRules(site);
     const std::string address =
-        DirectoryPageAddress(Utf8ToGbk(c.positional[0]), site, SiteBaseAddress());
+        DirectoryPageAddress(Utf8ToGbk(c.positional[0]), site, rules.siteBase);
     const DirectoryListing listing =
         ParseDirectoryPage(FetchPageText(address), rules, address, site);
     const bool json = c.flags.count("json") > 0;

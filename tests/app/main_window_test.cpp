@@ -4,9 +4,9 @@
 #include "platform/control_text_ui.h"
 #include "platform/ini_file.h"
 #include "platform/paths.h"
-#include "rules/gbk_convert.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_home.h"
+#include "text/gbk_convert.h"
 #include "ui_main_window.h"
 
 #include <QMenu>

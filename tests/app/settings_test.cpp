@@ -3,8 +3,8 @@
 #include "app/settings.h"
 #include "platform/ini_file.h"
 #include "platform/paths.h"
-#include "rules/gbk_convert.h"
 #include "support/temp_home.h"
+#include "text/gbk_convert.h"
 #include "update/update_files.h"
 
 #include <gtest/gtest.h>

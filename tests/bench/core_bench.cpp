@@ -2,11 +2,11 @@
 #include "net/http_client.h"
 #include "reader/local_text.h"
 #include "rules/extraction.h"
-#include "rules/gbk_convert.h"
-#include "rules/gbk_text.h"
 #include "rules/regex.h"
 #include "rules/site_rules.h"
 #include "support/temp_home.h"
+#include "text/gbk_convert.h"
+#include "text/gbk_text.h"
 #include "tools/demo_site/demo_site.h"
 
 #include <benchmark/benchmark.h>

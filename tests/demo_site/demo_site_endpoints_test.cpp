@@ -1,6 +1,6 @@
 // The /test/ endpoints misbehave as asked, and the site starts and stops cleanly.
 #include "demo_site/demo_site_fixture.h"
-#include "rules/gbk_convert.h"
+#include "text/gbk_convert.h"
 
 #include <atomic>
 #include <chrono>

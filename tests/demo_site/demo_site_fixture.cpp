@@ -1,10 +1,10 @@
 #include "demo_site/demo_site_fixture.h"
 
 #include "rules/extraction.h"
-#include "rules/gbk_convert.h"
-#include "rules/gbk_text.h"
 #include "rules/site_rules.h"
 #include "support/demo_rules.h"
+#include "text/gbk_convert.h"
+#include "text/gbk_text.h"
 #include "tools/demo_site/page.h"
 
 namespace lanxi::test {

@@ -1,10 +1,11 @@
 // The demo sites' pages read with the default rules, the way the reader reads them.
 #include "demo_site/demo_site_fixture.h"
+#include "net/url.h"
 #include "rules/extraction.h"
-#include "rules/gbk_convert.h"
-#include "rules/gbk_text.h"
 #include "rules/regex.h"
 #include "rules/site_rules.h"
+#include "text/gbk_convert.h"
+#include "text/gbk_text.h"
 
 #include <set>
 #include <vector>
@@ -194,8 +195,7 @@ TEST_F(DemoSitePages, BookPagesGiveEveryFieldCoverAndNewestChapter) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.id);
-        std::string siteText = std::to_string(c.site);
-        Fetched fetched = getUrl(BookPageUrl(c.id, siteText, true));
+        Fetched fetched = getUrl(BookPageUrl(c.id, std::to_string(c.site), true).url);
         ASSERT_EQ(fetched.status, 200);
         std::string page = Cut(fetched.body, Rule("书页采集", "初级内容", c.site));
         ASSERT_FALSE(page.empty());

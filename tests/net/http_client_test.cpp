@@ -1,7 +1,7 @@
 #include "net/cookie_store.h"
 #include "net/http_client.h"
-#include "rules/gbk_text.h"
 #include "support/temp_home.h"
+#include "text/gbk_text.h"
 #include "tools/demo_site/demo_site.h"
 
 #include <gtest/gtest.h>

@@ -90,4 +90,22 @@ TEST(RequestHeaders, MethodsAndPostBodies) {
     }
 }
 
+TEST(UrlPieces, DirectoryAndLastSegment) {
+    const std::string url = "http://rdzw.localhost:8733//Html/Book/12/12345/678.html";
+    EXPECT_EQ(UrlDirectory(url), "http://rdzw.localhost:8733//Html/Book/12/12345/");
+    EXPECT_EQ(UrlDirectory("no-slash.html"), "no-slash.html");
+    EXPECT_EQ(UrlLastSegment(url, 1), "12345");
+    EXPECT_EQ(UrlLastSegment(url, 0), "678");
+    EXPECT_EQ(UrlLastSegment("http://x/a/9.HTML", 2), "9");
+    EXPECT_EQ(UrlLastSegment("no-slash.html", 1), "");
+}
+
+TEST(UrlPieces, RelativeAddressesGetTheSiteBase) {
+    EXPECT_EQ(CompleteSiteAddress("/Html/Book/1/1/2.shtml", "http://rdzw.localhost:8733/"),
+              "http://rdzw.localhost:8733//Html/Book/1/1/2.shtml");
+    EXPECT_EQ(CompleteSiteAddress("http://a/b.html", "http://rdzw.localhost:8733/"),
+              "http://a/b.html");
+    EXPECT_EQ(CompleteSiteAddress("x?u=https://a/", "http://b/"), "x?u=https://a/");
+}
+
 } // namespace

@@ -1,7 +1,7 @@
 #include "platform/file_io.h"
 #include "platform/ini_file.h"
-#include "rules/gbk_convert.h"
 #include "support/temp_home.h"
+#include "text/gbk_convert.h"
 
 #include <gtest/gtest.h>
 

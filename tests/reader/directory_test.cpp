@@ -1,6 +1,6 @@
 #include "reader/directory.h"
-#include "rules/gbk_convert.h"
 #include "support/temp_home.h"
+#include "text/gbk_convert.h"
 
 #include <gtest/gtest.h>
 

@@ -4,10 +4,10 @@
 #include "platform/ini_file.h"
 #include "platform/paths.h"
 #include "reader/chapter_ui.h"
-#include "rules/gbk_convert.h"
 #include "support/demo_rules.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_home.h"
+#include "text/gbk_convert.h"
 #include "tools/demo_site/demo_site.h"
 #include "ui_main_window.h"
 

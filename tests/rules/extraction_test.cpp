@@ -1,7 +1,7 @@
 #include "rules/extraction.h"
-#include "rules/gbk_convert.h"
 #include "rules/site_rules.h"
 #include "support/temp_home.h"
+#include "text/gbk_convert.h"
 
 #include <gtest/gtest.h>
 
@@ -96,21 +96,6 @@ TEST_F(HtmlFilter, AppliesSiteZerosListAndLeavesItsAddress) {
     std::string watermark = "读好书,请记住RD中文网唯一地址(http://rdzw.localhost:8733)"_gbk;
     EXPECT_EQ(ApplyHtmlFilter("a" + watermark + "b<br />c"), "a b\r\nc");
     EXPECT_EQ(SiteBaseAddress(), "http://rdzw.localhost:8733/");
-}
-
-TEST(ReplaceEach, ReplacesEveryListedTextIgnoringCase) {
-    EXPECT_EQ(ReplaceEach("a.HTML/b.html", "/|.html", ""), "ab");
-    EXPECT_EQ(ReplaceEach("abc", "||b", "x"), "axc");
-}
-
-TEST(UrlPieces, DirectoryAndLastSegment) {
-    const std::string url = "http://rdzw.localhost:8733//Html/Book/12/12345/678.html";
-    EXPECT_EQ(UrlDirectory(url), "http://rdzw.localhost:8733//Html/Book/12/12345/");
-    EXPECT_EQ(UrlDirectory("no-slash.html"), "no-slash.html");
-    EXPECT_EQ(UrlLastSegment(url, 1), "12345");
-    EXPECT_EQ(UrlLastSegment(url, 0), "678");
-    EXPECT_EQ(UrlLastSegment("http://x/a/9.HTML", 2), "9");
-    EXPECT_EQ(UrlLastSegment("no-slash.html", 1), "");
 }
 
 } // namespace

@@ -1,5 +1,5 @@
-#include "rules/gbk_convert.h"
 #include "rules/regex.h"
+#include "text/gbk_convert.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 #include "platform/paths.h"
-#include "rules/gbk_convert.h"
-#include "rules/gbk_text.h"
 #include "rules/site_rules.h"
 #include "support/temp_home.h"
+#include "text/gbk_convert.h"
+#include "text/gbk_text.h"
 
 #include <gtest/gtest.h>
 
@@ -122,24 +122,21 @@ TEST_F(SiteRules, EachThreadSeesTheBaseAddressOfItsOwnLastRead) {
 }
 
 TEST_F(SiteRules, BookPageUrlUsesTheIdPrefixAndTheSiteBase) {
-    std::string site = "1";
-    EXPECT_EQ(BookPageUrl("12345", site, true),
-              "http://kanshuzhan.localhost:8733/bookinfo/1/12345.html");
-    EXPECT_EQ(site, "http://kanshuzhan.localhost:8733");
-    site = "1";
-    EXPECT_EQ(BookPageUrl("789", site, true),
+    const BookPageAddress a = BookPageUrl("12345", "1", true);
+    EXPECT_EQ(a.url, "http://kanshuzhan.localhost:8733/bookinfo/1/12345.html");
+    EXPECT_EQ(a.siteBase, "http://kanshuzhan.localhost:8733");
+    EXPECT_EQ(BookPageUrl("789", "1", true).url,
               "http://kanshuzhan.localhost:8733/bookinfo/0/789.html");
-    site = "1";
-    EXPECT_EQ(BookPageUrl("1234", site, true),
+    EXPECT_EQ(BookPageUrl("1234", "1", true).url,
               "http://kanshuzhan.localhost:8733/bookinfo/1/1234.html");
 
     // Without a given site the base is whatever was read last; the template still follows
     // the site number passed in.
     ReadRule("x", "y", "", 0);
-    site = "1";
-    EXPECT_EQ(BookPageUrl("123", site, false), "http://rdzw.localhost:8733//bookinfo/0/123.html");
-    site = "0";
-    EXPECT_EQ(BookPageUrl("55", site, true), "http://rdzw.localhost:8733//Book/55/Index.aspx");
+    const BookPageAddress b = BookPageUrl("123", "1", false);
+    EXPECT_EQ(b.url, "http://rdzw.localhost:8733//bookinfo/0/123.html");
+    EXPECT_EQ(b.siteBase, "http://rdzw.localhost:8733/");
+    EXPECT_EQ(BookPageUrl("55", "0", true).url, "http://rdzw.localhost:8733//Book/55/Index.aspx");
 }
 
 } // namespace

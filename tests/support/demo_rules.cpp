@@ -1,7 +1,7 @@
 #include "support/demo_rules.h"
 
-#include "rules/gbk_text.h"
 #include "rules/site_rules.h"
+#include "text/gbk_text.h"
 
 #include <filesystem>
 #include <fstream>

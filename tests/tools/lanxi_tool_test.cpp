@@ -1,7 +1,7 @@
-#include "rules/gbk_convert.h"
 #include "rules/site_rules.h"
 #include "support/demo_rules.h"
 #include "support/temp_home.h"
+#include "text/gbk_convert.h"
 #include "tools/demo_site/demo_site.h"
 
 #include <nlohmann/json.hpp>

@@ -1,7 +1,7 @@
 #include "tools/demo_site/catalogue.h"
 
-#include "rules/gbk_convert.h"
-#include "rules/gbk_text.h"
+#include "text/gbk_convert.h"
+#include "text/gbk_text.h"
 
 #include <algorithm>
 #include <array>

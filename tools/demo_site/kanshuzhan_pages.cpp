@@ -1,7 +1,7 @@
 // The second site ("看书站"): PHP-style addresses, chapters under
 // /files/article/html/<%id1%>/<%id%>/ as .html files, pages shaped as site 1's default rules
 // expect.
-#include "rules/gbk_convert.h"
+#include "text/gbk_convert.h"
 #include "tools/demo_site/site_pages.h"
 
 namespace lanxi::demo {

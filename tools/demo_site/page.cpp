@@ -1,6 +1,6 @@
 #include "tools/demo_site/page.h"
 
-#include "rules/gbk_convert.h"
+#include "text/gbk_convert.h"
 
 #include <cctype>
 

@@ -1,6 +1,6 @@
 // The default site ("RD中文网"): ASP.NET-style addresses, chapters under
 // /Html/Book/<%id1%>/<%id%>/ as .shtml files, pages shaped as site 0's default rules expect.
-#include "rules/gbk_convert.h"
+#include "text/gbk_convert.h"
 #include "tools/demo_site/site_pages.h"
 
 namespace lanxi::demo {

@@ -1,4 +1,4 @@
-#include "rules/gbk_text.h"
+#include "text/gbk_text.h"
 
 #include <charconv>
 #include <cstring>
@@ -331,3 +331,16 @@ std::string_view untilNul(std::string_view bytes) {
 }
 
 } // namespace lanxi::gbk
+
+namespace lanxi {
+
+std::string ReplaceEach(std::string_view text, std::string_view list,
+                        std::string_view replacement) {
+    std::string result(text);
+    for (const std::string& piece : gbk::split(list, "|")) {
+        result = gbk::replaceAll(result, piece, replacement, 1, -1, true);
+    }
+    return result;
+}
+
+} // namespace lanxi

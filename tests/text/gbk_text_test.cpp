@@ -1,5 +1,5 @@
-#include "rules/gbk_convert.h"
-#include "rules/gbk_text.h"
+#include "text/gbk_convert.h"
+#include "text/gbk_text.h"
 
 #include <gtest/gtest.h>
 
@@ -129,10 +129,9 @@ TEST(GbkText, CharacterStartsAreCountedBackToTheNearestLowByte) {
         size_t offset;
         bool start;
     } cases[] = {
-        {0, true}, {1, false}, {2, true},
-        {3, false}, // 0x41 here is a second byte, not "A"
-        {4, true},  // ...and it ends its character
-        {5, false}, {6, true}, {8, true}, {9, false}, {10, true},
+        {0, true},  {1, false}, {2, true}, {3, false}, // 0x41 here is a second byte, not "A"
+        {4, true},                                     // ...and it ends its character
+        {5, false}, {6, true},  {8, true}, {9, false}, {10, true},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(gbk::isCharacterStart(text, c.offset), c.start) << c.offset;
@@ -140,6 +139,11 @@ TEST(GbkText, CharacterStartsAreCountedBackToTheNearestLowByte) {
     const std::string chinese(1000000, '\xD6');
     EXPECT_TRUE(gbk::isCharacterStart(chinese, 999998));
     EXPECT_FALSE(gbk::isCharacterStart(chinese, 999999));
+}
+
+TEST(ReplaceEach, ReplacesEveryListedTextIgnoringCase) {
+    EXPECT_EQ(ReplaceEach("a.HTML/b.html", "/|.html", ""), "ab");
+    EXPECT_EQ(ReplaceEach("abc", "||b", "x"), "axc");
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "rules/gbk_convert.h"
+#include "text/gbk_convert.h"
 
 #include <cerrno>
 #include <iconv.h>

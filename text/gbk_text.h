@@ -47,3 +47,10 @@ long long integer(std::string_view t);
 std::string_view untilNul(std::string_view bytes);
 
 } // namespace lanxi::gbk
+
+namespace lanxi {
+
+// Replaces each "|"-separated find text of `list` (ignoring ASCII case) by `replacement`.
+std::string ReplaceEach(std::string_view text, std::string_view list, std::string_view replacement);
+
+} // namespace lanxi
